@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tarvelo needs on Debian: the MinGW-w64
+# cross compilers (posix threads), Wine with 32-bit support, the fonts Wine
+# lays dialogs out with, a virtual X display and the tools the end-to-end
+# tests drive it with. Does nothing when everything is there already.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+pkg_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have i686-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-i686-posix)
+have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
+have cmake    || need+=(cmake)
+have Xvfb     || need+=(xvfb)
+have xdotool  || need+=(xdotool)
+have import   || need+=(imagemagick)
+have cppcheck || need+=(cppcheck)
+have zip      || need+=(zip)
+have python3  || need+=(python3)
+[ -d /usr/src/googletest ] || need+=(googletest)
+[ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
+have wine64 || need+=(wine64)
+have wine   || need+=(wine)
+pkg_installed wine32:i386 || need+=(wine32:i386)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${need[@]}"

@@ -1,0 +1,64 @@
+# Sourced by the scripts: a private Wine prefix inside the build folder set
+# up to lay dialogs out as Windows does, a private X display, and one
+# persistent wineserver. Call wine_env_start, then wine_env_stop at the end.
+# Needs BUILD_ROOT.
+
+export WINEPREFIX="$BUILD_ROOT/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEARCH=win64
+
+wine_prefix_ready() { [ -f "$WINEPREFIX/.tarvelo-ready" ]; }
+
+wine_prefix_setup() {
+  wine_prefix_ready && return 0
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -u >/dev/null 2>&1 || true
+  wineserver -w
+  # Wine's own fonts: "MS Sans Serif" then measures 6x13 per 4x8 dialog
+  # units, as on Windows, instead of falling back to a wider font.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # No window manager here: unmanaged windows hide at once instead of
+  # waiting for one; no crash dialog that would wait for a person.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.tarvelo-ready"
+}
+
+xvfb_start() {
+  local fifo="$BUILD_ROOT/.xvfb-display"
+  rm -f "$fifo"
+  exec 9>"$fifo"
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  exec 9>&-
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$fifo" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$(head -n1 "$fifo")"
+}
+
+wine_env_start() {
+  xvfb_start
+  wine_prefix_setup
+  wineserver -p >/dev/null 2>&1 || true
+  # Wine's services start with the first program and keep its output open:
+  # let them start with one whose output goes nowhere.
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+  if [ -n "${KEEPER_EXE:-}" ] && [ -f "$KEEPER_EXE" ]; then
+    wine "$KEEPER_EXE" >/dev/null 2>&1 &
+    KEEPER_PID=$!
+  fi
+}
+
+wine_env_stop() {
+  [ -n "${KEEPER_PID:-}" ] && kill "$KEEPER_PID" 2>/dev/null
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  return 0
+}

@@ -1,0 +1,190 @@
+// Lifetime of the main dialog: construction, initialisation, the command
+// line, pause and resume of the background work, the ways to end, and the
+// dispatch of messages and commands to the handlers of every subsystem.
+#include "app/PriceListDlg.h"
+
+#include "../res/resource.h"
+#include "app/PriceListApp.h"
+#include "dialogkit/Seams.h"
+
+#include <windowsx.h>
+
+namespace {
+
+constexpr const char* kUntitledDocument = ".\\Unbenannt.pgx";
+constexpr const char* kHelpDocument = "Info_Help.doc";
+constexpr int kTextLimit = 259;  // what a document stores of a goods, price or name text
+
+}  // namespace
+
+CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST) {
+    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CPriceListDlg::~CPriceListDlg() {
+    if (m_pAnimThread) StopAnimation();
+    ReapAnimationThread();
+    if (!m_strCompanionPath.empty()) ::DeleteFileA(m_strCompanionPath.c_str());
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+void CPriceListDlg::DoDataExchange(bool) {
+    BindControl(m_btnNumbers, ids::kNumbers);
+    BindControl(m_editTotal, ids::kTotal);
+}
+
+BOOL CPriceListDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    // What a document stores of these texts is all they accept, so nothing
+    // typed is lost by saving and loading.
+    for (int row = 0; row < ids::kRows; ++row) {
+        ::SendMessageA(Item(ids::Goods(row)), EM_LIMITTEXT, kTextLimit, 0);
+        ::SendMessageA(Item(ids::Price(row)), EM_LIMITTEXT, kTextLimit, 0);
+    }
+    for (int column = 0; column < ids::kColumns; ++column) {
+        ::SendMessageA(Item(ids::Name(column)), EM_LIMITTEXT, kTextLimit, 0);
+    }
+
+    for (RowInfo& info : m_rowInfo) info = RowInfo{};
+    for (std::string& sum : m_publishedSums) sum.clear();
+    m_nHoverRow = m_nHoverColumn = m_nHoverSquare = kNone;
+    m_nLastDragRow = m_nLastDragColumn = kNone;
+
+    CPriceListApp* app = ThePriceListApp();
+    if (app) {
+        app->SetMainWindow(m_hWnd);
+        m_strExeDir = app->m_strExeDir;
+        m_strConfigPath = app->m_strConfigPath;
+    }
+
+    SetDocumentPath(kUntitledDocument, TRUE);
+
+    m_animRepeat = -1;
+    m_bAnimRunning = FALSE;
+    m_bStartupPending = TRUE;
+    m_bFirstPaint = TRUE;
+    m_bPublishPending = TRUE;
+    m_animDelay = 80;
+    m_nDragRow = kNoDrag;
+    m_nDragColumn = kNoDrag;
+
+    for (int row = 0; row < ids::kRows; ++row) {
+        m_rowLinkColumn[row] = kNone;
+        m_rowLinkFile[row].clear();
+    }
+    for (int& line : m_separatorLines) line = 0;
+
+    ProcessCommandLine(app ? app->CommandLine() : std::string());
+
+    SetupGeometry();
+    ApplyNumbering();
+    m_bModified = FALSE;
+    return TRUE;
+}
+
+void CPriceListDlg::ProcessCommandLine(const std::string& commandLine) {
+    if (commandLine.empty()) return;
+    ::DeleteFileA(m_strCompanionPath.c_str());
+    // A path the analysis refuses cannot be a document: end as for any
+    // other file that is not one.
+    if (SetDocumentPath(commandLine, FALSE) && IsDocumentExtension()) {
+        SetDocumentPath(commandLine, TRUE);
+        ReadDocument();
+        m_bPublishPending = TRUE;
+        m_bStartupPending = FALSE;
+        return;
+    }
+    StopAnimation();
+    m_bPublishPending = FALSE;
+    ::DeleteFileA(m_strCompanionPath.c_str());
+    ::PostQuitMessage(0);
+}
+
+void CPriceListDlg::SetBackgroundActive(BOOL bActive) {
+    if (!bActive) {
+        StopAnimation();
+        ::DeleteFileA(m_strCompanionPath.c_str());
+        ::KillTimer(m_hWnd, m_nLinkTimer);
+        ::KillTimer(m_hWnd, m_nSumTimer);
+        return;
+    }
+    m_nLinkTimer = ::SetTimer(m_hWnd, kLinkTimerId, kLinkTimerMs, nullptr);
+    m_nSumTimer = ::SetTimer(m_hWnd, kSumTimerId, kSumTimerMs, nullptr);
+}
+
+// EXIT, Enter, the close box and Escape all end here: a modified document is
+// never dropped without the save question, and Cancel keeps the window.
+void CPriceListDlg::EndWithSavePrompt(INT_PTR result) {
+    SetBackgroundActive(FALSE);
+    if (PromptSaveChanges(m_strDocPath) == 2) {
+        SetBackgroundActive(TRUE);
+        return;
+    }
+    EndDialog(result);
+}
+
+void CPriceListDlg::OnOK() { EndWithSavePrompt(IDOK); }
+
+void CPriceListDlg::OnCancel() { EndWithSavePrompt(IDCANCEL); }
+
+void CPriceListDlg::OnClose() { EndWithSavePrompt(IDCANCEL); }
+
+void CPriceListDlg::OnHelpButton() { dialogkit::ShellOpen(m_strExeDir + "\\" + kHelpDocument); }
+
+bool CPriceListDlg::OnCommand(int id, int code) {
+    const bool editChanged = code == EN_CHANGE &&
+                             ((id >= ids::kGoodsBase && id < ids::kSelectionBase) ||
+                              (id >= ids::kNameBase && id < ids::kSumBase));
+    const bool selectionClicked =
+        code == BN_CLICKED && id >= ids::kSelectionBase && id < ids::kNameBase;
+    if (editChanged || selectionClicked) {
+        OnFieldChanged();
+        return true;
+    }
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case ids::kNumbers: OnNumbers(); return true;
+        case ids::kLoad: OnLoad(); return true;
+        case ids::kSaveAs: OnSaveAs(); return true;
+        case ids::kReset: OnReset(); return true;
+        case ids::kHelp: OnHelpButton(); return true;
+        default: return false;
+    }
+}
+
+bool CPriceListDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const UINT flags = static_cast<UINT>(wParam);
+    switch (msg) {
+        case WM_TIMER: OnTimer(wParam); return false;
+        case WM_PAINT: OnPaint(); result = TRUE; return true;
+        case WM_CLOSE: OnClose(); result = TRUE; return true;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+            return true;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            result = TRUE;
+            return true;
+        case WM_MOUSEMOVE: OnMouseMove(flags, pt); return false;
+        case WM_LBUTTONDOWN: OnLButtonDown(flags, pt); return false;
+        case WM_LBUTTONUP: OnLButtonUp(flags, pt); return false;
+        case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, pt); return false;
+        case WM_RBUTTONUP: OnRButtonUp(flags, pt); return false;
+        case WM_RBUTTONDBLCLK: OnRButtonDblClk(flags, pt); return false;
+        case WM_MOUSEWHEEL: {
+            POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), screen);
+            return false;
+        }
+        case WM_APP_ANIMATION:
+            ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, OnAnimationRequest(wParam, lParam));
+            result = TRUE;
+            return true;
+        case WM_APP_ANIM_REAP: ReapAnimationThread(); return true;
+        default: return false;
+    }
+}

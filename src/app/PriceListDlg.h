@@ -1,0 +1,167 @@
+#pragma once
+#include "dialogkit/Dialog.h"
+#include "dialogkit/WorkerThread.h"
+#include "model/ControlIds.h"
+
+#include <array>
+#include <memory>
+#include <set>
+#include <string>
+
+// One row's info: a free text (may hold line breaks), two sources (a file
+// path or a URL each) and the auto-open flag.
+struct RowInfo {
+    std::string strText;
+    std::string strSource1;
+    std::string strSource2;
+    int nAutoOpen = 1;
+};
+
+// The parts of an analysed document path.
+struct DocPathParts {
+    std::string strFullPath;       // folder\title.ext
+    std::string strCompanionPath;  // folder\title.pgw
+    std::string strTitle;          // file name without folder and extension
+    std::string strExt;            // ".ext" as spelled, ".pgw" turned into ".pgx"
+};
+
+// Messages of the main dialog's own.
+inline constexpr UINT WM_APP_ANIMATION = WM_APP + 1;  // a request of the animation worker
+inline constexpr UINT WM_APP_ANIM_REAP = WM_APP + 2;  // release a worker that ended by itself
+
+inline constexpr UINT_PTR kSumTimerId = 4106;
+inline constexpr UINT_PTR kLinkTimerId = 4107;
+inline constexpr UINT kSumTimerMs = 300;
+inline constexpr UINT kLinkTimerMs = 1000;
+
+inline constexpr int kNoDrag = 99;  // no row or column drag running
+inline constexpr int kNone = -1;    // no hover item yet; no linked column
+
+// The main window: the whole price list. Its controls hold goods, prices,
+// names, selections, sums and total; the members hold what controls cannot.
+// The handlers live in the files of the subsystems they belong to.
+class CPriceListDlg : public dialogkit::Dialog {
+public:
+    explicit CPriceListDlg(HWND parent = nullptr);
+    ~CPriceListDlg() override;
+
+    // --- start-up and lifetime (app/) ---
+    void SetBackgroundActive(BOOL bActive);
+    void OnHelpButton();
+    void OnClose();
+
+    // --- model (model/) ---
+    int SelectionButtonState(int row, int column, int newState);
+    void OnFieldChanged();
+    void OnNumbers();
+    void ApplyNumbering();
+    void OnTimer(UINT_PTR nIDEvent);
+    void UpdateSums();
+
+    // --- animation (model/) ---
+    void StartAnimation();
+    void StopAnimation();
+    void OnMouseWheel(UINT nFlags, short zDelta, POINT pt);
+
+    // --- document (document/) ---
+    void ReadDocument();
+    // Writes the document safely; false when it could not be saved (the
+    // user has been told).
+    bool WriteDocument();
+    BOOL SetDocumentPath(const std::string& path, BOOL bApply);
+    int PromptSaveChanges(const std::string& path);
+    void OpenDocument(const std::string& path);
+    bool IsDocumentExtension() const;
+    void OnLoad();
+    void OnSaveAs();
+    void OnReset();
+    void OnDropFiles(HDROP hDrop);
+
+    // --- grid (grid/) ---
+    void SetupGeometry();
+    void OnPaint();
+    void OnMouseMove(UINT nFlags, POINT pt);
+    HCURSOR OnQueryDragIcon();
+    void OnLButtonDown(UINT nFlags, POINT pt);
+    void OnLButtonUp(UINT nFlags, POINT pt);
+    void OnLButtonDblClk(UINT nFlags, POINT pt);
+    void OnRButtonUp(UINT nFlags, POINT pt);
+    void OnRButtonDblClk(UINT nFlags, POINT pt);
+    void TransferRow(int from, int to, BOOL copy);
+    void TransferColumn(int from, int to, BOOL copy);
+    void Repaint(const RECT* rect);
+
+    // --- row info (rowinfo/) ---
+    void OpenRowSource(int row, int source);
+    void RunRowInfoDialog();
+
+    // --- links (links/) ---
+    void LinkRow(int row);
+    void RefreshLinkedRow(int row, int step);
+    void LinkTick();
+    void PublishColumns();
+
+    // Members, in the order of the model's description.
+    std::array<std::string, ids::kColumns> m_publishedSums;
+    std::array<std::string, ids::kColumns> m_publishedNames;
+    int m_infoRow = 0;
+    std::array<RowInfo, ids::kRows> m_rowInfo;
+    int m_nHoverSquare = kNone;
+    int m_nHoverRow = kNone;
+    int m_nLastDragRow = kNone;
+    int m_nHoverColumn = kNone;
+    int m_nLastDragColumn = kNone;
+    BOOL m_bFirstPaint = TRUE;
+    UINT_PTR m_nSumTimer = 0;
+    UINT_PTR m_nLinkTimer = 0;
+    int m_animDelay = 80;
+    int m_animRepeat = -1;
+    BOOL m_bStartupPending = TRUE;
+    BOOL m_bAnimRunning = FALSE;
+    std::unique_ptr<dialogkit::WorkerThread> m_pAnimThread;
+    BOOL m_bPublishPending = TRUE;
+    DocPathParts m_lastPathParts;
+    std::string m_strLinkPickPath;
+    std::string m_strDocPath;
+    std::string m_strDocFolder;
+    std::string m_strDocTitle;
+    std::string m_strCompanionPath;
+    std::string m_strExeDir;
+    std::string m_strConfigPath;
+    std::array<std::string, ids::kRows> m_rowLinkFile;
+    std::array<int, ids::kRows> m_rowLinkColumn{};
+    BOOL m_bModified = FALSE;
+    int m_savedSelection[ids::kRows][ids::kColumns] = {};
+    int m_nDragRow = kNoDrag;
+    int m_nDragColumn = kNoDrag;
+    RECT m_rcRowLabel[ids::kRows] = {};
+    RECT m_rcGoods[ids::kRows] = {};
+    RECT m_rcSquare[ids::kRows] = {};
+    RECT m_rcColumnHeader[ids::kColumns] = {};
+    RECT m_rcSeparator[ids::kSeparators] = {};
+    int m_separatorLines[ids::kSeparators] = {};
+    dialogkit::Control m_btnNumbers;
+    dialogkit::Control m_editTotal;
+    HICON m_hIcon = nullptr;
+
+    // Not in the model: a worker that ended by itself, waiting to be joined;
+    // link paths whose "too long" message was shown once already.
+    std::unique_ptr<dialogkit::WorkerThread> m_pRetiredAnimThread;
+    std::set<std::string> m_tooLongLinkPaths;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void DoDataExchange(bool save) override;
+
+private:
+    void ProcessCommandLine(const std::string& commandLine);
+    void EndWithSavePrompt(INT_PTR result);
+    LRESULT OnAnimationRequest(WPARAM wParam, LPARAM lParam);
+    void ReapAnimationThread();
+    void RestoreSavedSelection();
+    void ResetAnimationState();
+};

@@ -1,0 +1,75 @@
+#include "dialogkit/Seams.h"
+
+#include "dialogkit/Application.h"
+
+#include <vector>
+
+namespace dialogkit {
+
+Seams& TheSeams() {
+    static Seams seams;
+    return seams;
+}
+
+int AppMessageBox(const std::string& text, UINT type) {
+    if (TheSeams().messageBox) return TheSeams().messageBox(text, type);
+    const Application* app = CurrentApp();
+    const HWND owner = app ? app->MainWindow() : nullptr;
+    const std::string caption = app ? app->Name() : std::string();
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+namespace {
+
+// "A|*.a|B|*.*||" becomes "A\0*.a\0B\0*.*\0\0" as the common dialogs want it.
+std::vector<char> NullSeparatedFilter(const std::string& filter) {
+    std::vector<char> out(filter.begin(), filter.end());
+    for (char& c : out) {
+        if (c == '|') c = '\0';
+    }
+    out.push_back('\0');
+    out.push_back('\0');
+    return out;
+}
+
+}  // namespace
+
+FileDialogResult ShowFileDialog(const FileDialogRequest& request) {
+    if (TheSeams().fileDialog) return TheSeams().fileDialog(request);
+
+    std::vector<char> filter = NullSeparatedFilter(request.filter);
+    char file[MAX_PATH] = {};
+    lstrcpynA(file, request.initialName.c_str(), MAX_PATH);
+
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = request.owner;
+    ofn.lpstrFilter = filter.data();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    // The common dialog wants the extension without its dot.
+    const size_t extStart = request.defaultExt.rfind('.') == 0 ? 1 : 0;
+    const std::string defExt = request.defaultExt.substr(extStart);
+    ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
+    ofn.Flags = request.flags | OFN_EXPLORER | OFN_ENABLESIZING;
+
+    FileDialogResult result;
+    result.ok = request.open ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
+    if (result.ok) {
+        result.path = file;
+    } else {
+        result.extendedError = ::CommDlgExtendedError();
+    }
+    return result;
+}
+
+void ShellOpen(const std::string& file) {
+    if (TheSeams().shellOpen) {
+        TheSeams().shellOpen(file);
+        return;
+    }
+    ::ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace dialogkit

@@ -1,0 +1,52 @@
+#pragma once
+#include "dialogkit/Win32.h"
+
+#include <functional>
+#include <string>
+
+namespace dialogkit {
+
+class Dialog;
+
+// What a file dialog is asked for, in the terms of the program: open or save,
+// default extension, initial file name, OFN_* flags and a filter written with
+// '|' separators ("Text|*.txt|Alle Dateien|*.*||").
+struct FileDialogRequest {
+    bool open = true;
+    std::string defaultExt;
+    std::string initialName;
+    DWORD flags = 0;
+    std::string filter;
+    HWND owner = nullptr;
+};
+
+struct FileDialogResult {
+    bool ok = false;          // the user confirmed a file
+    std::string path;         // the chosen full path when ok
+    DWORD extendedError = 0;  // CommDlgExtendedError() when not ok: 0 = cancelled
+};
+
+// Everything that would wait for a person or reach outside the process goes
+// through these hooks. Left empty, the real Windows function is used; tests
+// install their own answers.
+struct Seams {
+    std::function<int(const std::string& text, UINT type)> messageBox;
+    std::function<FileDialogResult(const FileDialogRequest&)> fileDialog;
+    std::function<void(const std::string& file)> shellOpen;
+    // Runs a modal dialog; the default is the real modal loop.
+    std::function<INT_PTR(Dialog&, HWND owner)> runModal;
+};
+
+Seams& TheSeams();
+
+// Message box with the application's name as caption and no icon; owned by
+// the application's main window.
+int AppMessageBox(const std::string& text, UINT type);
+
+FileDialogResult ShowFileDialog(const FileDialogRequest& request);
+
+// ShellExecuteA with the verb "open", no parameters, no directory,
+// SW_SHOWNORMAL; the result is not looked at.
+void ShellOpen(const std::string& file);
+
+}  // namespace dialogkit

@@ -1,0 +1,148 @@
+// Naming the current document and moving it between window and file on
+// the user's commands: Load, Save As, Reset, a dropped file, and the save
+// question that guards every command that would lose changes.
+#include "app/PriceListDlg.h"
+#include "dialogkit/Application.h"
+#include "dialogkit/Format.h"
+#include "dialogkit/Seams.h"
+#include "document/DocumentPath.h"
+
+namespace {
+
+constexpr const char* kUntitledDocument = ".\\Unbenannt.pgx";
+// A name under which no file is expected: reading it gives every default.
+constexpr const char* kNeverExistingDocument = ".\\f4d5h7j9k2.pgx";
+constexpr const char* kTitleFormat = "%s   -   %s";
+constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
+constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
+constexpr const char* kPathTooLong = "Der Zielpfad ist zu lang !!!";
+constexpr const char* kDocumentFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
+constexpr size_t kShortestDroppedPath = 5;
+
+}  // namespace
+
+BOOL CPriceListDlg::SetDocumentPath(const std::string& pathIn, BOOL bApply) {
+    std::string path = m_strDocPath;
+    if (!pathIn.empty()) {
+        path = RemoveQuotes(pathIn);
+        char longPath[kLongPathBuffer] = {};
+        ::SetLastError(ERROR_SUCCESS);
+        const DWORD n = ::GetLongPathNameA(path.c_str(), longPath, kLongPathBuffer);
+        // Some systems report a long form that does not fit as an error
+        // instead of the size it needs.
+        const bool tooLong = n >= kLongPathBuffer || (n == 0 && ::GetLastError() == ERROR_FILENAME_EXCED_RANGE);
+        if (tooLong) {
+            dialogkit::AppMessageBox(kPathTooLong, MB_OK);
+            return FALSE;
+        }
+        if (n > 0) path.assign(longPath, n);
+    }
+    const std::optional<DocPathParts> parts = SplitDocumentPath(path);
+    if (!parts) return FALSE;
+    m_lastPathParts = *parts;
+
+    if (bApply) {
+        ::DeleteFileA(m_strCompanionPath.c_str());
+        m_strDocPath = parts->strFullPath;
+        m_strDocTitle = parts->strTitle;
+        m_strDocFolder = parts->strFullPath.substr(0, parts->strFullPath.rfind('\\'));
+        m_strCompanionPath = parts->strCompanionPath;
+        const dialogkit::Application* app = dialogkit::CurrentApp();
+        const std::string title = dialogkit::Format(kTitleFormat, app ? app->Name().c_str() : "",
+                                                    m_strDocTitle.c_str());
+        ::SetWindowTextA(m_hWnd, title.c_str());
+    }
+    return TRUE;
+}
+
+bool CPriceListDlg::IsDocumentExtension() const { return IsDocumentExtensionText(m_lastPathParts.strExt); }
+
+int CPriceListDlg::PromptSaveChanges(const std::string& path) {
+    if (!m_bModified) return 100;
+    switch (dialogkit::AppMessageBox(dialogkit::Format(kSaveQuestion, path.c_str()), MB_YESNOCANCEL)) {
+        case IDYES:
+            // A save that failed must not let the command go on and lose the
+            // changes: it counts as Cancel.
+            if (!WriteDocument()) return 2;
+            m_bModified = FALSE;
+            return 0;
+        case IDNO: return 1;
+        case IDCANCEL: return 2;
+        default: return 200;
+    }
+}
+
+void CPriceListDlg::OpenDocument(const std::string& path) {
+    if (PromptSaveChanges(m_strDocPath) == 2) return;
+    SetDocumentPath(path, TRUE);
+    ReadDocument();
+    m_bModified = FALSE;
+}
+
+void CPriceListDlg::OnLoad() {
+    SetBackgroundActive(FALSE);
+    if (PromptSaveChanges(m_strDocPath) != 2) {
+        dialogkit::FileDialogRequest request;
+        request.open = true;
+        request.initialName = m_strDocPath;
+        request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
+        request.filter = kDocumentFilter;
+        request.owner = m_hWnd;
+        const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
+        if (chosen.ok) {
+            SetDocumentPath(chosen.path, TRUE);
+            ReadDocument();
+            m_bModified = FALSE;
+        }
+    }
+    SetBackgroundActive(TRUE);
+}
+
+void CPriceListDlg::OnSaveAs() {
+    SetBackgroundActive(FALSE);
+    dialogkit::FileDialogRequest request;
+    request.open = false;
+    request.defaultExt = kDocumentExtension;
+    request.initialName = m_strDocPath;
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES;
+    request.filter = kDocumentFilter;
+    request.owner = m_hWnd;
+    const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
+    if (chosen.ok) {
+        // A failed write leaves the document under its old name.
+        const std::string oldPath = m_strDocPath;
+        if (SetDocumentPath(chosen.path, TRUE)) {
+            if (WriteDocument()) {
+                m_bModified = FALSE;
+            } else {
+                SetDocumentPath(oldPath, TRUE);
+            }
+        }
+    }
+    SetBackgroundActive(TRUE);
+}
+
+void CPriceListDlg::OnReset() {
+    SetBackgroundActive(FALSE);
+    const bool go = m_bModified ? PromptSaveChanges(m_strDocPath) != 2
+                                : dialogkit::AppMessageBox(kResetQuestion, MB_YESNO) == IDYES;
+    if (go) {
+        SetDocumentPath(kNeverExistingDocument, TRUE);
+        ReadDocument();
+        SetDocumentPath(kUntitledDocument, TRUE);
+        m_bModified = FALSE;
+    }
+    SetBackgroundActive(TRUE);
+}
+
+void CPriceListDlg::OnDropFiles(HDROP hDrop) {
+    SetBackgroundActive(FALSE);
+    char path[kLongPathBuffer] = {};
+    const UINT n = ::DragQueryFileA(hDrop, 0, path, kLongPathBuffer);
+    ::DragFinish(hDrop);
+    const std::string dropped(path, n < kLongPathBuffer ? n : 0);
+    if (dropped.size() >= kShortestDroppedPath && SetDocumentPath(dropped, FALSE) && IsDocumentExtension()) {
+        OpenDocument(m_lastPathParts.strFullPath);
+    }
+    SetBackgroundActive(TRUE);
+}

@@ -1,0 +1,119 @@
+// The document file: the whole price list to and from one INI file.
+#include "app/PriceListDlg.h"
+#include "dialogkit/Format.h"
+#include "dialogkit/Seams.h"
+#include "document/DocumentCodec.h"
+#include "document/DocumentKeys.h"
+#include "document/Profile.h"
+#include "document/SafeSave.h"
+
+namespace {
+
+const std::string kAllOff(ids::kRows, doc::kDigitsOff);
+const std::string kAllOn(ids::kRows, doc::kDigitsOn);
+const std::string kNoLinks(ids::kRows, doc::kNoLinkColumn);
+
+constexpr const char* kSaveFailedFormat = "Die Datei   %s   konnte nicht gespeichert werden !";
+
+}  // namespace
+
+void CPriceListDlg::ReadDocument() {
+    const std::string& file = m_strDocPath;
+    using namespace doc;
+
+    for (int row = 0; row < ids::kRows; ++row) {
+        SetItemText(ids::Goods(row), ReadProfileString(file, kSectionList, RowKey(kKeyGoods, row), "", kTextBuffer));
+        SetItemText(ids::Price(row), ReadProfileString(file, kSectionList, RowKey(kKeyPrice, row), "", kTextBuffer));
+    }
+    for (int column = 0; column < ids::kColumns; ++column) {
+        SetItemText(ids::Name(column),
+                    ReadProfileString(file, ids::ColumnLetter(column), kKeyName, "", kTextBuffer));
+    }
+    for (int column = 0; column < ids::kColumns; ++column) {
+        const std::string value = ReadProfileString(file, kSectionButtons, ids::ColumnLetter(column),
+                                                    kAllOff.c_str(), kDigitsBuffer);
+        const std::vector<int> digits = DecodeDigits(value, ids::kRows, kDigitsOff);
+        for (int row = 0; row < ids::kRows; ++row) {
+            const int state = SelectionStateFromDigit(digits[row]);
+            if (state >= 0) SelectionButtonState(row, column, state);
+        }
+    }
+
+    m_btnNumbers.SetCheck(ReadProfileInt(file, kSectionSettings, kKeyNumbersOn, 0));
+
+    const std::vector<int> lines = DecodeDigits(
+        ReadProfileString(file, kSectionSettings, kKeyLines, kAllOff.c_str(), kDigitsBuffer), ids::kSeparators,
+        kDigitsOff);
+    for (int i = 0; i < ids::kSeparators; ++i) m_separatorLines[i] = lines[i];
+
+    const std::vector<int> columns = DecodeLinkColumns(
+        ReadProfileString(file, kSectionShared, kKeyLinkColumn, kNoLinks.c_str(), kDigitsBuffer), ids::kRows);
+    for (int row = 0; row < ids::kRows; ++row) m_rowLinkColumn[row] = columns[row];
+    for (int row = 0; row < ids::kRows; ++row) {
+        m_rowLinkFile[row] = ReadProfileString(file, kSectionShared, RowKey(kKeyLinkFile, row), "", kTextBuffer);
+    }
+    for (int row = 0; row < ids::kRows; ++row) {
+        const BOOL free = m_rowLinkColumn[row] < 0;
+        ::EnableWindow(Item(ids::Goods(row)), free);
+        ::EnableWindow(Item(ids::Price(row)), free);
+    }
+
+    for (int row = 0; row < ids::kRows; ++row) {
+        RowInfo& info = m_rowInfo[row];
+        info.strText = DecodeInfoText(
+            ReadProfileString(file, kSectionInfo, RowKey(kKeyInfoText, row), "", kInfoTextBuffer));
+        info.strSource1 = ReadProfileString(file, kSectionInfo, RowKey(kKeySource1, row), "", kTextBuffer);
+        info.strSource2 = ReadProfileString(file, kSectionInfo, RowKey(kKeySource2, row), "", kTextBuffer);
+    }
+    const std::vector<int> autoOpen = DecodeDigits(
+        ReadProfileString(file, kSectionInfo, kKeyAutoOpen, kAllOn.c_str(), kDigitsBuffer), ids::kRows,
+        kDigitsOn);
+    for (int row = 0; row < ids::kRows; ++row) m_rowInfo[row].nAutoOpen = autoOpen[row];
+
+    ApplyNumbering();
+    m_bPublishPending = TRUE;
+    m_bModified = FALSE;
+}
+
+bool CPriceListDlg::WriteDocument() {
+    using namespace doc;
+    auto writeAll = [this](const std::string& file) {
+        bool ok = true;
+        auto put = [&](const char* section, const std::string& key, const std::string& value) {
+            ok = WriteProfileString(file, section, key, value) && ok;
+        };
+        for (int row = 0; row < ids::kRows; ++row) {
+            put(kSectionList, RowKey(kKeyGoods, row), GetItemText(ids::Goods(row), kTextBuffer));
+            put(kSectionList, RowKey(kKeyPrice, row), GetItemText(ids::Price(row), kTextBuffer));
+        }
+        for (int column = 0; column < ids::kColumns; ++column) {
+            put(ids::ColumnLetter(column), kKeyName, GetItemText(ids::Name(column), kTextBuffer));
+            put(ids::ColumnLetter(column), kKeySum, GetItemText(ids::Sum(column), kTextBuffer));
+        }
+        for (int column = 0; column < ids::kColumns; ++column) {
+            std::vector<int> states(ids::kRows);
+            for (int row = 0; row < ids::kRows; ++row) states[row] = SelectionButtonState(row, column, -1);
+            put(kSectionButtons, ids::ColumnLetter(column), EncodeDigits(states));
+        }
+        put(kSectionSettings, kKeyNumbersOn, std::to_string(m_btnNumbers.GetCheck()));
+        put(kSectionSettings, kKeyLines,
+            EncodeDigits(std::vector<int>(m_separatorLines, m_separatorLines + ids::kSeparators)));
+        for (int row = 0; row < ids::kRows; ++row) put(kSectionShared, RowKey(kKeyLinkFile, row), m_rowLinkFile[row]);
+        put(kSectionShared, kKeyLinkColumn,
+            EncodeDigits(std::vector<int>(m_rowLinkColumn.begin(), m_rowLinkColumn.end())));
+        std::vector<int> autoOpen(ids::kRows);
+        for (int row = 0; row < ids::kRows; ++row) {
+            const RowInfo& info = m_rowInfo[row];
+            put(kSectionInfo, RowKey(kKeyInfoText, row), EncodeInfoText(info.strText));
+            put(kSectionInfo, RowKey(kKeySource1, row), info.strSource1);
+            put(kSectionInfo, RowKey(kKeySource2, row), info.strSource2);
+            autoOpen[row] = info.nAutoOpen;
+        }
+        put(kSectionInfo, kKeyAutoOpen, EncodeDigits(autoOpen));
+        return ok;
+    };
+
+    if (SaveReplacing(m_strDocPath, writeAll)) return true;
+    dialogkit::AppMessageBox(dialogkit::Format(kSaveFailedFormat, m_strDocPath.c_str()), MB_OK);
+    return false;
+}

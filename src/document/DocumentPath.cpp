@@ -1,0 +1,37 @@
+#include "document/DocumentPath.h"
+
+#include <algorithm>
+#include <cctype>
+
+std::string RemoveQuotes(const std::string& path) {
+    std::string out;
+    out.reserve(path.size());
+    std::copy_if(path.begin(), path.end(), std::back_inserter(out), [](char c) { return c != '"'; });
+    return out;
+}
+
+std::optional<DocPathParts> SplitDocumentPath(const std::string& path) {
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos) return std::nullopt;
+    if (path.size() - dot > kMaxExtensionWithDot) return std::nullopt;
+
+    DocPathParts parts;
+    parts.strExt = path.substr(dot);
+    if (parts.strExt == kCompanionExtension) parts.strExt = kDocumentExtension;
+
+    const std::string rest = path.substr(0, dot);
+    const size_t slash = rest.rfind('\\');
+    const std::string folder = slash == std::string::npos ? "." : rest.substr(0, slash);
+    parts.strTitle = slash == std::string::npos ? rest : rest.substr(slash + 1);
+    parts.strFullPath = folder + "\\" + parts.strTitle + parts.strExt;
+    parts.strCompanionPath = folder + "\\" + parts.strTitle + kCompanionExtension;
+    return parts;
+}
+
+bool IsDocumentExtensionText(const std::string& ext) {
+    const std::string want = kDocumentExtension;
+    return ext.size() == want.size() &&
+           std::equal(ext.begin(), ext.end(), want.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}

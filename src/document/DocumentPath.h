@@ -1,0 +1,22 @@
+#pragma once
+#include "app/PriceListDlg.h"
+
+#include <optional>
+#include <string>
+
+inline constexpr const char* kDocumentExtension = ".pgx";
+inline constexpr const char* kCompanionExtension = ".pgw";
+inline constexpr size_t kMaxExtensionWithDot = 5;
+inline constexpr size_t kLongPathBuffer = 260;
+
+// The path without any double quotation mark.
+std::string RemoveQuotes(const std::string& path);
+
+// Splits a path into folder, title and extension: the extension runs from
+// the last dot (at most four characters after it); ".pgw" (with this case)
+// stands for ".pgx". Without a folder, "." takes its place. Nothing when the
+// path has no dot or too long an extension.
+std::optional<DocPathParts> SplitDocumentPath(const std::string& path);
+
+// ".pgx" ignoring case.
+bool IsDocumentExtensionText(const std::string& ext);

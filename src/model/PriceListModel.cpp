@@ -1,0 +1,65 @@
+// The price list model: selection access, the shared change handler, the
+// numbering toggle, the timer dispatch and the totals.
+#include "app/PriceListDlg.h"
+#include "model/Amounts.h"
+
+#include <cstdio>
+
+namespace {
+
+// Long enough for any price an edit can hold, so a price counts whole.
+constexpr int kPriceBuffer = 260;
+constexpr UINT kRepaintNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+
+}  // namespace
+
+int CPriceListDlg::SelectionButtonState(int row, int column, int newState) {
+    const HWND button = Item(ids::Selection(row, column));
+    const int previous = static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0));
+    if (newState >= 0) ::SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(newState), 0);
+    return previous;
+}
+
+void CPriceListDlg::OnFieldChanged() {
+    if (m_pAnimThread) StopAnimation();
+    if (!m_bStartupPending) m_bModified = TRUE;
+}
+
+void CPriceListDlg::OnNumbers() { ApplyNumbering(); }
+
+void CPriceListDlg::ApplyNumbering() {
+    const bool numbered = m_btnNumbers.GetCheck() != BST_UNCHECKED;
+    for (int row = 0; row < ids::kRows; ++row) {
+        char label[16];
+        std::snprintf(label, sizeof label, "%02i", row + 1);
+        for (int column = 0; column < ids::kColumns; ++column) {
+            ::SetWindowTextA(Item(ids::Selection(row, column)), numbered ? label : "");
+        }
+    }
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, kRepaintNow);
+}
+
+void CPriceListDlg::OnTimer(UINT_PTR nIDEvent) {
+    // While the animation plays the button states are not the user's.
+    if (m_bAnimRunning) return;
+    if (nIDEvent == m_nSumTimer) UpdateSums();
+    if (nIDEvent == m_nLinkTimer) LinkTick();
+}
+
+void CPriceListDlg::UpdateSums() {
+    double prices[ids::kRows];
+    double total = 0.0;
+    for (int row = 0; row < ids::kRows; ++row) {
+        prices[row] = ParseAmount(GetItemText(ids::Price(row), kPriceBuffer));
+        total += prices[row];
+    }
+    m_editTotal.SetText(FormatAmount(total));
+
+    for (int column = 0; column < ids::kColumns; ++column) {
+        double sum = 0.0;
+        for (int row = 0; row < ids::kRows; ++row) {
+            if (SelectionButtonState(row, column, -1) != 0) sum += prices[row];
+        }
+        SetItemText(ids::Sum(column), FormatAmount(sum));
+    }
+}

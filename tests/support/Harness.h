@@ -1,0 +1,90 @@
+#pragma once
+// Test harness: the application object, scripted answers for every message
+// box, file dialog, shell call and modal dialog, and a fixture that creates
+// the real main dialog from its template, invisible and modeless.
+#include "app/PriceListApp.h"
+#include "app/PriceListDlg.h"
+#include "dialogkit/Seams.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The application object of the test program, named "Tarvelo" like the exe.
+CPriceListApp& TestApp();
+// A fresh folder for the test program's files (also its working directory).
+const std::string& TestDir();
+
+struct ShownBox {
+    std::string text;
+    UINT type;
+};
+
+// Answers what the program asks, in order; records what it showed.
+class ScriptedSeams {
+public:
+    ScriptedSeams();
+    ~ScriptedSeams();
+
+    void AnswerBox(int answer) { m_boxAnswers.push_back(answer); }
+    void AnswerFile(const std::string& path);
+    void CancelFile(DWORD extendedError = 0);
+    void AnswerModal(std::function<INT_PTR(dialogkit::Dialog&)> driver) {
+        m_modalDrivers.push_back(std::move(driver));
+    }
+
+    std::vector<ShownBox> boxes;
+    std::vector<dialogkit::FileDialogRequest> fileRequests;
+    std::vector<std::string> shellOpened;
+    std::vector<UINT> modalTemplates;
+
+private:
+    std::deque<int> m_boxAnswers;
+    std::deque<dialogkit::FileDialogResult> m_fileAnswers;
+    std::deque<std::function<INT_PTR(dialogkit::Dialog&)>> m_modalDrivers;
+};
+
+// Runs a dialog "modally" for a test: creates it modeless, lets the driver
+// work it, and returns what it ended with.
+INT_PTR DriveModeless(dialogkit::Dialog& dialog, HWND owner, const std::function<void(HWND)>& driver);
+
+// Files.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+void RemoveFile(const std::string& path);
+
+// Serves the messages waiting for this thread (timers excluded) until the
+// predicate holds or the limit passes; true when it held.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the dialog with the given command line.
+    void Open(const std::string& commandLine = "");
+
+    HWND Wnd() const { return dlg->GetSafeHwnd(); }
+    HWND Item(int id) const { return ::GetDlgItem(Wnd(), id); }
+    std::string Text(int id) const;
+    // Sets a control's text as typing would: the change notification runs.
+    void Type(int id, const std::string& text) const;
+    void Click(int id) const;
+    int Check(int id) const;
+    bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+    std::string WindowTitle() const;
+    // The first paint, then one tick of the sums timer.
+    void FirstPaint() const;
+    void TickSums() const;
+    void TickLinks() const;
+    void Command(int id) const;
+
+    std::unique_ptr<ScriptedSeams> seams;
+    std::unique_ptr<CPriceListDlg> dlg;
+};
