@@ -20,7 +20,7 @@ have zip      || need+=(zip)
 have python3  || need+=(python3)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
-have wine64 || need+=(wine64)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 have wine   || need+=(wine)
 pkg_installed wine32:i386 || need+=(wine32:i386)
 
