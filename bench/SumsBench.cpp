@@ -17,28 +17,40 @@ void FillFullList(CPriceListDlg& dlg) {
     }
 }
 
-// 20 price reads, 140 state reads, 8 writes: the least a tick must do.
-void BareLoop(HWND wnd) {
+// 20 price reads, 140 state reads, 8 writes on handles looked up before:
+// the least a tick must do.
+struct Handles {
+    HWND prices[ids::kRows];
+    HWND buttons[ids::kRows * ids::kColumns];
+    HWND sums[ids::kColumns + 1];
+};
+
+Handles LookUp(HWND wnd) {
+    Handles h{};
+    for (int row = 0; row < ids::kRows; ++row) h.prices[row] = ::GetDlgItem(wnd, ids::Price(row));
+    for (int i = 0; i < ids::kRows * ids::kColumns; ++i) h.buttons[i] = ::GetDlgItem(wnd, ids::kSelectionBase + i);
+    for (int column = 0; column <= ids::kColumns; ++column) h.sums[column] = ::GetDlgItem(wnd, ids::kSumBase + column);
+    return h;
+}
+
+void BareLoop(const Handles& h) {
     char text[260];
     double total = 0;
-    for (int row = 0; row < ids::kRows; ++row) {
-        ::GetDlgItemTextA(wnd, ids::Price(row), text, sizeof text);
+    for (HWND price : h.prices) {
+        ::GetWindowTextA(price, text, sizeof text);
         total += std::atof(text);
     }
-    for (int column = 0; column < ids::kColumns; ++column) {
-        for (int row = 0; row < ids::kRows; ++row) {
-            ::SendDlgItemMessageA(wnd, ids::Selection(row, column), BM_GETCHECK, 0, 0);
-        }
-    }
+    for (HWND button : h.buttons) ::SendMessageA(button, BM_GETCHECK, 0, 0);
     std::snprintf(text, sizeof text, "%.2f", total);
-    for (int column = 0; column <= ids::kColumns; ++column) ::SetDlgItemTextA(wnd, ids::kSumBase + column, text);
+    for (HWND sum : h.sums) ::SetWindowTextA(sum, text);
 }
 
 std::string SumsTick() {
     BenchDialog bench;
     FillFullList(bench.Dlg());
     const double ours = MedianMicros(301, [&] { bench.Dlg().UpdateSums(); });
-    const double bare = MedianMicros(301, [&] { BareLoop(bench.Wnd()); });
+    const Handles handles = LookUp(bench.Wnd());
+    const double bare = MedianMicros(301, [&] { BareLoop(handles); });
     char out[128];
     std::snprintf(out, sizeof out, "%s vs bare loop %s (%.2fx)", Micros(ours).c_str(), Micros(bare).c_str(),
                   ours / bare);

@@ -6,6 +6,7 @@ source "$here/scripts/wine-env.sh"
 if [ -f "$BUILD_ROOT/.dev-display" ] && xdpyinfo -display "$(cat "$BUILD_ROOT/.dev-display")" >/dev/null 2>&1; then
   export DISPLAY="$(cat "$BUILD_ROOT/.dev-display")"
   wineserver -p >/dev/null 2>&1 || true
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 else
   wine_env_start
   echo "$DISPLAY" > "$BUILD_ROOT/.dev-display"

@@ -1,6 +1,7 @@
 #pragma once
 #include "dialogkit/Dialog.h"
 #include "dialogkit/WorkerThread.h"
+#include "model/AnimationScript.h"
 #include "model/ControlIds.h"
 
 #include <array>
@@ -147,6 +148,7 @@ public:
     // Not in the model: a worker that ended by itself, waiting to be joined;
     // link paths whose "too long" message was shown once already.
     std::unique_ptr<dialogkit::WorkerThread> m_pRetiredAnimThread;
+    AnimationTiming m_animTiming;
     std::set<std::string> m_tooLongLinkPaths;
 
 protected:

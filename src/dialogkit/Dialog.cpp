@@ -64,12 +64,25 @@ void Dialog::EndDialog(INT_PTR result) {
     if (m_modal) ::EndDialog(m_hWnd, result);
 }
 
+HWND Dialog::Item(int id) const {
+    const auto it = m_items.find(id);
+    return it != m_items.end() ? it->second : ::GetDlgItem(m_hWnd, id);
+}
+
+void Dialog::CacheItems() {
+    m_items.clear();
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child);
+        if (id > 0 && id < 0xFFFF) m_items.emplace(id, child);
+    }
+}
+
 std::string Dialog::GetItemText(int id, int bufferSize) const {
     return WindowText(Item(id), bufferSize);
 }
 
 void Dialog::SetItemText(int id, const std::string& text) const {
-    ::SetDlgItemTextA(m_hWnd, id, text.c_str());
+    ::SetWindowTextA(Item(id), text.c_str());
 }
 
 BOOL Dialog::OnInitDialog() {
@@ -116,6 +129,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self = reinterpret_cast<Dialog*>(lParam);
         ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         self->m_hWnd = hwnd;
+        self->CacheItems();
     } else {
         self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
     }
@@ -124,6 +138,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;
+        self->m_items.clear();
     }
     return r;
 }

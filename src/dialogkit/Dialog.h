@@ -2,6 +2,7 @@
 #include "dialogkit/Win32.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace dialogkit {
 
@@ -50,7 +51,9 @@ public:
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     UINT TemplateId() const { return m_templateId; }
-    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    // The child control with this id; the handles are looked up once, since
+    // asking the system for a child by id walks the whole list every time.
+    HWND Item(int id) const;
     std::string GetItemText(int id, int bufferSize) const;
     void SetItemText(int id, const std::string& text) const;
 
@@ -76,7 +79,10 @@ private:
     static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Proc(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    void CacheItems();
+
     UINT m_templateId;
+    std::unordered_map<int, HWND> m_items;
     bool m_modal = false;
     bool m_ended = false;
     INT_PTR m_result = 0;

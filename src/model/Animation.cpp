@@ -19,31 +19,38 @@ constexpr int kFirstFrameBuffer = 20;
 constexpr int kFrameBuffer = 64;
 
 struct AnimationRequest {
-    enum Kind { kButton, kReadFrame, kEndOfPass, kFrameDelay, kFinish };
-    Kind kind = kButton;
+    enum Kind { kApply, kReadFrame, kEndOfPass, kFrameDelay, kFinish };
+    Kind kind = kApply;
     const dialogkit::WorkerThread* worker = nullptr;
-    int row = 0;
-    int column = 0;
-    int state = 0;
+    const GridStep* step = nullptr;
     int frame = 0;
     int result = 0;
     bool more = false;
     std::string text;
 };
 
-// The real buttons, reached through requests to the window's thread.
+// The selection buttons, as the window's thread reaches them.
+class DialogGrid : public ButtonGrid {
+public:
+    explicit DialogGrid(CPriceListDlg& dlg) : m_dlg(dlg) {}
+    int State(int row, int column, int newState) override {
+        return m_dlg.SelectionButtonState(row, column, newState);
+    }
+
+private:
+    CPriceListDlg& m_dlg;
+};
+
+// The real buttons, reached through requests to the window's thread: each
+// step is carried out there whole, between the window's own messages.
 class WindowBoard : public AnimationBoard {
 public:
     WindowBoard(HWND dialog, const dialogkit::WorkerThread& self) : m_dialog(dialog), m_self(self) {}
 
-    bool Button(int row, int column, int newState, int* previous) override {
-        AnimationRequest r = Make(AnimationRequest::kButton);
-        r.row = row;
-        r.column = column;
-        r.state = newState;
-        if (!Send(r)) return false;
-        *previous = r.result;
-        return true;
+    bool Apply(const GridStep& step) override {
+        AnimationRequest r = Make(AnimationRequest::kApply);
+        r.step = &step;
+        return Send(r);
     }
     bool ReadFrame(int frame, std::string* value) override {
         AnimationRequest r = Make(AnimationRequest::kReadFrame);
@@ -86,9 +93,9 @@ private:
     const dialogkit::WorkerThread& m_self;
 };
 
-unsigned AnimationThreadProc(HWND dialog, const dialogkit::WorkerThread& self) {
+unsigned AnimationThreadProc(HWND dialog, const dialogkit::WorkerThread& self, AnimationTiming timing) {
     WindowBoard board(dialog, self);
-    if (PlayAnimation(board)) board.Finish();
+    if (PlayAnimation(board, timing)) board.Finish();
     return 0;
 }
 
@@ -111,7 +118,8 @@ void CPriceListDlg::StartAnimation() {
     auto worker = std::make_unique<dialogkit::WorkerThread>();
     const dialogkit::WorkerThread& self = *worker;
     const HWND dialog = m_hWnd;
-    if (!worker->Start([dialog, &self] { return AnimationThreadProc(dialog, self); })) {
+    const AnimationTiming timing = m_animTiming;
+    if (!worker->Start([dialog, &self, timing] { return AnimationThreadProc(dialog, self, timing); })) {
         m_bAnimRunning = FALSE;
         return;
     }
@@ -154,9 +162,11 @@ LRESULT CPriceListDlg::OnAnimationRequest(WPARAM, LPARAM lParam) {
         return 0;
     }
     switch (request->kind) {
-        case AnimationRequest::kButton:
-            request->result = SelectionButtonState(request->row, request->column, request->state);
+        case AnimationRequest::kApply: {
+            DialogGrid grid(*this);
+            (*request->step)(grid);
             break;
+        }
         case AnimationRequest::kReadFrame:
             request->text = ReadProfileString(m_strConfigPath, kScriptSection, FrameKey(request->frame),
                                               kScriptEndDefault, kFrameBuffer);

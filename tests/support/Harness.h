@@ -71,7 +71,7 @@ protected:
     void Open(const std::string& commandLine = "");
 
     HWND Wnd() const { return dlg->GetSafeHwnd(); }
-    HWND Item(int id) const { return ::GetDlgItem(Wnd(), id); }
+    HWND Item(int id) const { return dlg->Item(id); }
     std::string Text(int id) const;
     // Sets a control's text as typing would: the change notification runs.
     void Type(int id, const std::string& text) const;
