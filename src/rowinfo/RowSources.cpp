@@ -1,6 +1,8 @@
-// Opening a row's sources with the shell.
+// A row's info record: editing it in its dialog and opening its sources
+// with the shell.
 #include "app/PriceListDlg.h"
 #include "dialogkit/Seams.h"
+#include "rowinfo/RowInfoDlg.h"
 
 void CPriceListDlg::OpenRowSource(int row, int source) {
     const RowInfo& info = m_rowInfo[row];
@@ -8,4 +10,11 @@ void CPriceListDlg::OpenRowSource(int row, int source) {
     if (!file.empty()) dialogkit::ShellOpen(file);
 }
 
-void CPriceListDlg::RunRowInfoDialog() {}
+void CPriceListDlg::RunRowInfoDialog() {
+    // On OK the dialog has written the record already; the result says
+    // nothing more.
+    CRowInfoDlg dlg(*this);
+    dlg.DoModal(m_hWnd);
+    // The square shows the record's new state at once.
+    Repaint(&m_rcSquare[m_infoRow]);
+}
