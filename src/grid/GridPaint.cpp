@@ -33,6 +33,10 @@ void FillOutline(HDC dc, const RECT& r) { ::Rectangle(dc, r.left, r.top, r.right
 
 bool IsIndex(int value, int count) { return value >= 0 && value < count; }
 
+// A drag runs while its source is below 20; kNoDrag (99) means none.
+constexpr int kDragSourceLimit = 20;
+bool DragRunning(int source) { return source < kDragSourceLimit; }
+
 }  // namespace
 
 void CPriceListDlg::SetupGeometry() {
@@ -120,7 +124,7 @@ void CPriceListDlg::OnMouseMove(UINT, POINT pt) {
     if (grid::Contains(g.rowLabelFrameBand, pt)) {
         const int row = grid::RowLabelAt(g, pt);
         if (row >= 0) {
-            if (m_nDragRow < ids::kRows && IsIndex(m_nLastDragRow, ids::kRows)) {
+            if (DragRunning(m_nDragRow) && IsIndex(m_nLastDragRow, ids::kRows)) {
                 // The etched frames of "N" are on every label: the source
                 // must look different from them.
                 const bool numbersOn = m_btnNumbers.GetCheck() != BST_UNCHECKED;
@@ -135,7 +139,7 @@ void CPriceListDlg::OnMouseMove(UINT, POINT pt) {
     if (IsIndex(m_nLastDragColumn, ids::kColumns)) Repaint(&m_rcColumnHeader[m_nLastDragColumn]);
     const int column = grid::ColumnHeaderAt(g, pt);
     if (column >= 0) {
-        if (m_nDragColumn < ids::kRows && IsIndex(m_nLastDragColumn, ids::kColumns)) {
+        if (DragRunning(m_nDragColumn) && IsIndex(m_nLastDragColumn, ids::kColumns)) {
             Frame(hdc, m_rcColumnHeader[m_nLastDragColumn], kEtchedFrame);
         }
         Frame(hdc, m_rcColumnHeader[column], kFlatFrame);
