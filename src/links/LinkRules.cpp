@@ -1,0 +1,41 @@
+#include "links/LinkRules.h"
+
+#include "dialogkit/Format.h"
+#include "document/DocumentKeys.h"
+#include "document/DocumentPath.h"
+#include "document/Profile.h"
+#include "model/ControlIds.h"
+
+namespace {
+
+constexpr const char* kLinkedGoodsFormat = "[%s] - [%s]--> %s";
+
+}  // namespace
+
+int SteppedLinkColumn(int storedColumn, int step) {
+    int column = storedColumn + step;
+    if (column > ids::kColumns - 1) column = 0;
+    if (column < 0) column = ids::kColumns - 1;
+    return column;
+}
+
+std::string LinkedGoodsText(int column, const std::string& title, const std::string& name) {
+    return dialogkit::Format(kLinkedGoodsFormat, ids::ColumnLetter(column), title.c_str(), name.c_str());
+}
+
+std::string CompanionPathOf(const std::string& filePath) {
+    const size_t slash = filePath.rfind('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : filePath.substr(0, slash);
+    std::string title = slash == std::string::npos ? filePath : filePath.substr(slash + 1);
+    const size_t dot = title.rfind('.');
+    if (dot != std::string::npos) title.erase(dot);
+    return (folder.empty() ? std::string(".") : folder) + "\\" + title + kCompanionExtension;
+}
+
+PublishedColumn ReadPublishedColumn(const std::string& file, int column) {
+    PublishedColumn values;
+    const char* section = ids::ColumnLetter(column);
+    values.strName = ReadProfileString(file, section, doc::kKeyName, "", doc::kTextBuffer);
+    values.strSum = ReadProfileString(file, section, doc::kKeySum, "", doc::kTextBuffer);
+    return values;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Plain rules of linked rows, apart from any window.
+#include <string>
+
+// The column a link moves to: the stored column plus the step, wrapped
+// around the seven columns (beyond G comes A, before A comes G). A stored
+// "no column" (-1) with step 0 thereby becomes G.
+int SteppedLinkColumn(int storedColumn, int step);
+
+// What the goods edit of a linked row shows: "[B] - [Haushalt]--> Lebensmittel".
+std::string LinkedGoodsText(int column, const std::string& title, const std::string& name);
+
+// The companion path of an existing file: its folder, a backslash, its
+// title (the name up to its last dot) and ".pgw"; ".\" stands for an empty
+// folder. Unlike the document path analysis it accepts any file name.
+std::string CompanionPathOf(const std::string& filePath);
+
+// A column's "Name" and "Summe" as a document or a companion file holds
+// them; what the file lacks, or a file that cannot be read, gives empty
+// values.
+struct PublishedColumn {
+    std::string strName;
+    std::string strSum;
+};
+PublishedColumn ReadPublishedColumn(const std::string& file, int column);
