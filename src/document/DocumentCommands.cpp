@@ -24,18 +24,10 @@ constexpr size_t kShortestDroppedPath = 5;
 BOOL CPriceListDlg::SetDocumentPath(const std::string& pathIn, BOOL bApply) {
     std::string path = m_strDocPath;
     if (!pathIn.empty()) {
-        path = RemoveQuotes(pathIn);
-        char longPath[kLongPathBuffer] = {};
-        ::SetLastError(ERROR_SUCCESS);
-        const DWORD n = ::GetLongPathNameA(path.c_str(), longPath, kLongPathBuffer);
-        // Some systems report a long form that does not fit as an error
-        // instead of the size it needs.
-        const bool tooLong = n >= kLongPathBuffer || (n == 0 && ::GetLastError() == ERROR_FILENAME_EXCED_RANGE);
-        if (tooLong) {
+        if (!LongFormOf(RemoveQuotes(pathIn), &path)) {
             dialogkit::AppMessageBox(kPathTooLong, MB_OK);
             return FALSE;
         }
-        if (n > 0) path.assign(longPath, n);
     }
     const std::optional<DocPathParts> parts = SplitDocumentPath(path);
     if (!parts) return FALSE;

@@ -1,5 +1,7 @@
 #include "document/DocumentPath.h"
 
+#include "dialogkit/Win32.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -34,4 +36,15 @@ bool IsDocumentExtensionText(const std::string& ext) {
            std::equal(ext.begin(), ext.end(), want.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == b;
            });
+}
+
+bool LongFormOf(const std::string& path, std::string* longForm) {
+    char buffer[kLongPathBuffer] = {};
+    ::SetLastError(ERROR_SUCCESS);
+    const DWORD n = ::GetLongPathNameA(path.c_str(), buffer, kLongPathBuffer);
+    // Some systems report a long form that does not fit as an error instead
+    // of the size it needs.
+    if (n >= kLongPathBuffer || (n == 0 && ::GetLastError() == ERROR_FILENAME_EXCED_RANGE)) return false;
+    *longForm = n > 0 ? std::string(buffer, n) : path;
+    return true;
 }

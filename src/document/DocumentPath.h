@@ -18,5 +18,10 @@ std::string RemoveQuotes(const std::string& path);
 // path has no dot or too long an extension.
 std::optional<DocPathParts> SplitDocumentPath(const std::string& path);
 
+// The long form of a path (short 8.3 names expanded) in *longForm: the path
+// itself when it has none (no such file yet). False when the long form
+// needs 260 or more characters.
+bool LongFormOf(const std::string& path, std::string* longForm);
+
 // ".pgx" ignoring case.
 bool IsDocumentExtensionText(const std::string& ext);

@@ -14,13 +14,10 @@ constexpr const char* kLinkFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 constexpr DWORD kLinkDialogFlags = OFN_READONLY | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
 
 // Whether the path analysis refuses this path for the length of its long
-// form (and says so in a message box): the same test it makes.
+// form (and says so in a message box).
 bool LongFormTooLong(const std::string& path) {
-    const std::string unquoted = RemoveQuotes(path);
-    char longPath[kLongPathBuffer] = {};
-    ::SetLastError(ERROR_SUCCESS);
-    const DWORD n = ::GetLongPathNameA(unquoted.c_str(), longPath, kLongPathBuffer);
-    return n >= kLongPathBuffer || (n == 0 && ::GetLastError() == ERROR_FILENAME_EXCED_RANGE);
+    std::string ignored;
+    return !LongFormOf(RemoveQuotes(path), &ignored);
 }
 
 }  // namespace
