@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tarvelo needs on Debian: the MinGW-w64
 # cross compilers (posix threads), Wine with 32-bit support, the fonts Wine
-# lays dialogs out with, a virtual X display and the tools the end-to-end
-# tests drive it with. Does nothing when everything is there already.
+# lays dialogs out with, a virtual X display, the tools the end-to-end
+# tests drive it with and the static analysers. Does nothing when
+# everything is there already.
 set -euo pipefail
 
 need=()
@@ -16,6 +17,7 @@ have Xvfb     || need+=(xvfb)
 have xdotool  || need+=(xdotool)
 have import   || need+=(imagemagick)
 have cppcheck || need+=(cppcheck)
+have clang-tidy || need+=(clang-tidy)
 have zip      || need+=(zip)
 have python3  || need+=(python3)
 have xdpyinfo || need+=(x11-utils)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds both targets and runs the whole suite
-# under Wine on a private X display and a private Wine prefix.
+# Sets up what is missing, builds both targets, runs the static analysis
+# and then the whole suite under Wine on a private X display and a private
+# Wine prefix.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
@@ -10,12 +11,18 @@ bash "$here/scripts/setup.sh"
 bash "$here/scripts/build.sh" i686
 bash "$here/scripts/build.sh" x86_64
 
+# Static analysis of src/ (cppcheck and clang-tidy); a finding fails the
+# run, after the tests have run all the same.
+echo "== static analysis"
+analysis=0
+bash "$here/scripts/static-analysis.sh" || analysis=1
+
 source "$here/scripts/wine-env.sh"
 export KEEPER_EXE="$BUILD_ROOT/i686/tests/wine_keeper.exe"
 trap wine_env_stop EXIT
 wine_env_start
 
-status=0
+status=$analysis
 for arch in i686 x86_64; do
   echo "== $arch"
   ctest --test-dir "$BUILD_ROOT/$arch" --output-on-failure ${CTEST_ARGS:-} || status=1
