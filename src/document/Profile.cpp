@@ -29,3 +29,64 @@ bool FileExists(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+namespace {
+
+// A value that no key holds: a missing key gives it back.
+constexpr const char* kMissing = "\x01?\x01";
+
+// Whether reading gives the value back exactly as written: nothing that the
+// profile functions trim, unquote or take as the end of a line.
+bool ReadsBackUnchanged(const std::string& value) {
+    if (value.empty()) return true;
+    for (const char c : value) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return false;
+    }
+    auto isBlank = [](char c) { return c == ' ' || static_cast<unsigned char>(c) == 0xA0; };
+    if (isBlank(value.front()) || isBlank(value.back())) return false;
+    return value.front() != '"' && value.front() != '\'';
+}
+
+// Whether the file's last byte ends a line (a file cut short mostly does not).
+bool EndsWithLineBreak(const std::string& file) {
+    const HANDLE h = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char last = 0;
+    DWORD read = 0;
+    LARGE_INTEGER back;
+    back.QuadPart = -1;
+    const bool ok = ::SetFilePointerEx(h, back, nullptr, FILE_END) && ::ReadFile(h, &last, 1, &read, nullptr) &&
+                    read == 1 && last == '\n';
+    ::CloseHandle(h);
+    return ok;
+}
+
+}  // namespace
+
+void CheckedProfileWriter::Put(const char* section, const std::string& key, const std::string& value) {
+    if (!WriteProfileString(m_file, section, key, value)) m_ok = false;
+    // What the profile function got: the text up to a NUL.
+    m_entries.push_back({section, key, std::string(value.c_str())});
+}
+
+bool CheckedProfileWriter::Verify() const {
+    if (!m_ok) return false;
+    // Let the profile functions forget the file, so what follows reads it
+    // from disk and not from their cache.
+    FlushProfile(m_file);
+    if (!EndsWithLineBreak(m_file)) return false;
+    const std::string missing = kMissing;
+    for (const Entry& entry : m_entries) {
+        if (ReadsBackUnchanged(entry.value)) {
+            // Two more bytes than the value: a longer one shows.
+            const int buffer = static_cast<int>(entry.value.size()) + 2;
+            if (ReadProfileString(m_file, entry.section, entry.key, kMissing, buffer) != entry.value) return false;
+        } else if (ReadProfileString(m_file, entry.section, entry.key, kMissing,
+                                     static_cast<int>(missing.size()) + 1) == missing) {
+            return false;
+        }
+    }
+    return true;
+}
