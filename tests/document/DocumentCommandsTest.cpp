@@ -53,6 +53,8 @@ protected:
 TEST_F(DocumentCommands, LoadReadsTheChosenDocument) {
     const std::string path = MakeDocument("Haushalt.pgx", "Brot");
     WriteFileBytes(".\\Unbenannt.pgw", "[A]\r\n");
+    // Another instance has the chosen document open and publishes it.
+    WriteFileBytes(At("Haushalt.pgw"), "[A]\r\nName=fremd\r\n");
     dlg->m_bPublishPending = FALSE;
     seams->AnswerFile(path);
     Click(ids::kLoad);
@@ -73,6 +75,7 @@ TEST_F(DocumentCommands, LoadReadsTheChosenDocument) {
     EXPECT_FALSE(dlg->m_bModified);
     EXPECT_TRUE(dlg->m_bPublishPending);
     EXPECT_FALSE(Exists(".\\Unbenannt.pgw")) << "the pause deleted the old companion";
+    EXPECT_TRUE(Exists(At("Haushalt.pgw"))) << "the new document's companion is not this instance's yet";
     EXPECT_TRUE(TimersRunning());
 
     // The next load starts from the current document's name.
@@ -247,6 +250,7 @@ TEST_F(DocumentCommands, ResetWithoutChangesAsksToClear) {
     EXPECT_TRUE(TimersRunning());
 
     dlg->m_bPublishPending = FALSE;
+    WriteFileBytes(".\\Unbenannt.pgw", "[A]\r\nName=fremd\r\n");  // another untitled instance here
     seams->AnswerBox(IDYES);
     Click(ids::kReset);
     EXPECT_EQ(seams->boxes.size(), 2u);
@@ -258,6 +262,8 @@ TEST_F(DocumentCommands, ResetWithoutChangesAsksToClear) {
     EXPECT_TRUE(dlg->m_bPublishPending);
     EXPECT_FALSE(Exists(".\\Unbenannt.pgx")) << "reset writes nothing";
     EXPECT_FALSE(Exists(".\\f4d5h7j9k2.pgx"));
+    EXPECT_TRUE(Exists(".\\Unbenannt.pgw")) << "only the companion of the document left is deleted";
+    RemoveFile(".\\Unbenannt.pgw");
     EXPECT_NE(ReadFileBytes(current).find("Ware 01=alt"), std::string::npos);
     EXPECT_TRUE(TimersRunning());
 }
