@@ -48,22 +48,31 @@ bool ReadsBackUnchanged(const std::string& value) {
     return value.front() != '"' && value.front() != '\'';
 }
 
-// Whether the file's last byte ends a line (a file cut short mostly does not).
-bool EndsWithLineBreak(const std::string& file) {
+enum class Ending { None, LineBreak, Other };  // no file or an empty one; '\n'; anything else
+
+// How the file ends (a file cut short mostly in the middle of a line).
+Ending LastByte(const std::string& file) {
     const HANDLE h = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) return Ending::None;
     char last = 0;
     DWORD read = 0;
     LARGE_INTEGER back;
     back.QuadPart = -1;
-    const bool ok = ::SetFilePointerEx(h, back, nullptr, FILE_END) && ::ReadFile(h, &last, 1, &read, nullptr) &&
-                    read == 1 && last == '\n';
+    const bool any = ::SetFilePointerEx(h, back, nullptr, FILE_END) && ::ReadFile(h, &last, 1, &read, nullptr) &&
+                     read == 1;
     ::CloseHandle(h);
-    return ok;
+    if (!any) return Ending::None;
+    return last == '\n' ? Ending::LineBreak : Ending::Other;
 }
 
 }  // namespace
+
+CheckedProfileWriter::CheckedProfileWriter(std::string file) : m_file(std::move(file)) {
+    // The profile functions end every line they write; a file that already
+    // ended without one may keep its end where they edit it in place.
+    m_endsWithLineBreak = LastByte(m_file) != Ending::Other;
+}
 
 void CheckedProfileWriter::Put(const char* section, const std::string& key, const std::string& value) {
     if (!WriteProfileString(m_file, section, key, value)) m_ok = false;
@@ -76,7 +85,7 @@ bool CheckedProfileWriter::Verify() const {
     // Let the profile functions forget the file, so what follows reads it
     // from disk and not from their cache.
     FlushProfile(m_file);
-    if (!EndsWithLineBreak(m_file)) return false;
+    if (m_endsWithLineBreak && LastByte(m_file) != Ending::LineBreak) return false;
     const std::string missing = kMissing;
     for (const Entry& entry : m_entries) {
         if (ReadsBackUnchanged(entry.value)) {

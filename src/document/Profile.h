@@ -1,6 +1,7 @@
 #pragma once
 // The Windows profile (INI) functions with bounded buffers.
 #include <string>
+#include <utility>
 #include <vector>
 
 // At most bufferSize - 1 characters, as a buffer of bufferSize bytes holds.
@@ -18,13 +19,13 @@ bool FileExists(const std::string& path);
 // disk they cut the file short and still return success.
 class CheckedProfileWriter {
 public:
-    explicit CheckedProfileWriter(std::string file) : m_file(std::move(file)) {}
+    explicit CheckedProfileWriter(std::string file);
     void Put(const char* section, const std::string& key, const std::string& value);
     // True when every Put succeeded and, once the profile functions have let
-    // go of the file, the file ends with a whole line and holds every key
-    // written, each with its value wherever a reader gets that back as it
-    // was written (values with blanks or quotes at their ends or control
-    // characters are only looked for).
+    // go of the file, the file holds every key written, each with its value
+    // wherever a reader gets that back as it was written (values with blanks
+    // or quotes at their ends or control characters are only looked for),
+    // and ends with a whole line, unless it did not before the first Put.
     bool Verify() const;
 
 private:
@@ -36,4 +37,5 @@ private:
     std::string m_file;
     std::vector<Entry> m_entries;
     bool m_ok = true;
+    bool m_endsWithLineBreak = true;  // what the file must do once written
 };
