@@ -22,10 +22,10 @@ public:
     explicit CheckedProfileWriter(std::string file);
     void Put(const char* section, const std::string& key, const std::string& value);
     // True when every Put succeeded and, once the profile functions have let
-    // go of the file, the file holds every key written, each with its value
-    // wherever a reader gets that back as it was written (values with blanks
-    // or quotes at their ends or control characters are only looked for),
-    // and ends with a whole line, unless it did not before the first Put.
+    // go of the file, the file holds every key written, each with the value
+    // written wherever the file stores it unchanged (values with blanks at
+    // their ends or control characters are only looked for), and ends with
+    // a whole line, unless it did not before the first Put.
     bool Verify() const;
 
 private:
