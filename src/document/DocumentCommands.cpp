@@ -18,6 +18,8 @@ constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
 constexpr const char* kPathTooLong = "Der Zielpfad ist zu lang !!!";
 constexpr const char* kDocumentFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 constexpr size_t kShortestDroppedPath = 5;
+// Application name, separator and a title of a path that fits 260 bytes.
+constexpr int kWindowTitleBuffer = 1024;
 
 }  // namespace
 
@@ -101,13 +103,23 @@ void CPriceListDlg::OnSaveAs() {
     request.owner = m_hWnd;
     const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
     if (chosen.ok) {
-        // A failed write leaves the document under its old name.
+        // A failed write leaves the document under its old name. The way
+        // back deletes nothing: the chosen name's companion file may be
+        // another instance's, and this one's was deleted by the pause.
         const std::string oldPath = m_strDocPath;
+        const std::string oldTitle = m_strDocTitle;
+        const std::string oldFolder = m_strDocFolder;
+        const std::string oldCompanion = m_strCompanionPath;
+        const std::string oldWindowTitle = dialogkit::WindowText(m_hWnd, kWindowTitleBuffer);
         if (SetDocumentPath(chosen.path, TRUE)) {
             if (WriteDocument()) {
                 m_bModified = FALSE;
             } else {
-                SetDocumentPath(oldPath, TRUE);
+                m_strDocPath = oldPath;
+                m_strDocTitle = oldTitle;
+                m_strDocFolder = oldFolder;
+                m_strCompanionPath = oldCompanion;
+                ::SetWindowTextA(m_hWnd, oldWindowTitle.c_str());
             }
         }
     }

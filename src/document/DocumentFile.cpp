@@ -78,9 +78,9 @@ void CPriceListDlg::ReadDocument() {
 bool CPriceListDlg::WriteDocument() {
     using namespace doc;
     auto writeAll = [this](const std::string& file) {
-        bool ok = true;
-        auto put = [&](const char* section, const std::string& key, const std::string& value) {
-            ok = WriteProfileString(file, section, key, value) && ok;
+        CheckedProfileWriter writer(file);
+        auto put = [&writer](const char* section, const std::string& key, const std::string& value) {
+            writer.Put(section, key, value);
         };
         for (int row = 0; row < ids::kRows; ++row) {
             put(kSectionList, RowKey(kKeyGoods, row), GetItemText(ids::Goods(row), kTextBuffer));
@@ -110,7 +110,7 @@ bool CPriceListDlg::WriteDocument() {
             autoOpen[row] = info.nAutoOpen;
         }
         put(kSectionInfo, kKeyAutoOpen, EncodeDigits(autoOpen));
-        return ok;
+        return writer.Verify();
     };
 
     if (SaveReplacing(m_strDocPath, writeAll)) return true;

@@ -61,7 +61,9 @@ bool SaveReplacing(const std::string& target, const std::function<bool(const std
         ok = ::CopyFileA(target.c_str(), tempPath.c_str(), FALSE) != FALSE;
     }
     ok = ok && writer(tempPath);
-    if (ok) FlushProfile(tempPath);
+    // The profile functions must let go of the copy before it is moved or
+    // removed; held in their cache, a failed write could recreate it later.
+    FlushProfile(tempPath);
     ok = ok && FlushToDisk(tempPath) && MoveOver(tempPath, target);
     if (!ok) RemoveTemp(tempPath);
     return ok;
