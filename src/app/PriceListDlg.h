@@ -146,10 +146,13 @@ public:
     HICON m_hIcon = nullptr;
 
     // Not in the model: a worker that ended by itself, waiting to be joined;
-    // link paths whose "too long" message was shown once already.
+    // link paths whose "too long" message was shown once already; timer
+    // work in progress; the files this run has saved documents in (PathKey).
     std::unique_ptr<dialogkit::WorkerThread> m_pRetiredAnimThread;
     AnimationTiming m_animTiming;
     std::set<std::string> m_tooLongLinkPaths;
+    bool m_bTimerWorkRunning = false;
+    std::set<std::string> m_writtenPaths;
 
 protected:
     BOOL OnInitDialog() override;
@@ -161,6 +164,11 @@ protected:
 
 private:
     void ProcessCommandLine(const std::string& commandLine);
+    // Yes to the save question: writes the document, through the Save As
+    // dialog where writing it directly would replace a stranger's file.
+    bool SaveAnswered();
+    // The Save As dialog and the write; true when the document was written.
+    bool SaveAsChosenFile(const std::string& initialName);
     void EndWithSavePrompt(INT_PTR result);
     LRESULT OnAnimationRequest(WPARAM wParam, LPARAM lParam);
     void ReapAnimationThread();

@@ -36,6 +36,7 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::DoModal(HWND owner) {
+    const ModalScope modal;
     if (TheSeams().runModal) return TheSeams().runModal(*this, owner);
     return RunModalLoop(owner);
 }

@@ -11,10 +11,21 @@ Seams& TheSeams() {
     return seams;
 }
 
-int AppMessageBox(const std::string& text, UINT type) {
-    if (TheSeams().messageBox) return TheSeams().messageBox(text, type);
+namespace {
+int g_modalDepth = 0;
+}  // namespace
+
+int ModalDepth() { return g_modalDepth; }
+
+ModalScope::ModalScope() { ++g_modalDepth; }
+
+ModalScope::~ModalScope() { --g_modalDepth; }
+
+int AppMessageBox(const std::string& text, UINT type, HWND owner) {
+    const ModalScope modal;
     const Application* app = CurrentApp();
-    const HWND owner = app ? app->MainWindow() : nullptr;
+    if (!owner && app) owner = app->MainWindow();
+    if (TheSeams().messageBox) return TheSeams().messageBox(text, type, owner);
     const std::string caption = app ? app->Name() : std::string();
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
@@ -35,6 +46,7 @@ std::vector<char> NullSeparatedFilter(const std::string& filter) {
 }  // namespace
 
 FileDialogResult ShowFileDialog(const FileDialogRequest& request) {
+    const ModalScope modal;
     if (TheSeams().fileDialog) return TheSeams().fileDialog(request);
 
     std::vector<char> filter = NullSeparatedFilter(request.filter);

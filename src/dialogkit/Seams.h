@@ -30,7 +30,7 @@ struct FileDialogResult {
 // through these hooks. Left empty, the real Windows function is used; tests
 // install their own answers.
 struct Seams {
-    std::function<int(const std::string& text, UINT type)> messageBox;
+    std::function<int(const std::string& text, UINT type, HWND owner)> messageBox;
     std::function<FileDialogResult(const FileDialogRequest&)> fileDialog;
     std::function<void(const std::string& file)> shellOpen;
     // Runs a modal dialog; the default is the real modal loop.
@@ -40,10 +40,24 @@ struct Seams {
 Seams& TheSeams();
 
 // Message box with the application's name as caption and no icon; owned by
-// the application's main window.
-int AppMessageBox(const std::string& text, UINT type);
+// the given window, by default the application's main window.
+int AppMessageBox(const std::string& text, UINT type, HWND owner = nullptr);
 
 FileDialogResult ShowFileDialog(const FileDialogRequest& request);
+
+// How many message boxes, file dialogs and modal dialogs the program has
+// open right now. Their loops also deliver the main window's timers and
+// posted messages, whose work must wait until they are closed.
+int ModalDepth();
+
+// Counts one modal run for as long as it lives.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
 
 // ShellExecuteA with the verb "open", no parameters, no directory,
 // SW_SHOWNORMAL; the result is not looked at.

@@ -20,9 +20,28 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     out.append(text.substr(pos));
     return out;
 }
+// Every line break (CR LF, a lone CR, a lone LF) replaced by `with`: a
+// value with a line break in it would end its line in the file, and what
+// follows would be lost or read as keys of its own.
+std::string ReplaceLineBreaks(std::string_view text, std::string_view with) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out.push_back(text[i]);
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out.append(with);
+    }
+    return out;
+}
+
 }  // namespace
 
-std::string EncodeInfoText(std::string_view text) { return ReplaceAll(text, kCrLf, kStoredBreak); }
+std::string EncodeInfoText(std::string_view text) { return ReplaceLineBreaks(text, kStoredBreak); }
+
+std::string OneLineValue(std::string_view text) { return ReplaceLineBreaks(text, " "); }
 
 std::string DecodeInfoText(std::string_view stored) { return ReplaceAll(stored, kStoredBreak, kCrLf); }
 

@@ -4,9 +4,14 @@
 #include <string_view>
 #include <vector>
 
-// Line breaks (CR LF) are stored as "|~|"; reading turns every "|~|" back.
+// Line breaks (CR LF, and a lone CR or LF alike) are stored as "|~|";
+// reading turns every "|~|" back into CR LF.
 std::string EncodeInfoText(std::string_view text);
 std::string DecodeInfoText(std::string_view stored);
+
+// Any other value goes into a file on one line: a line break pasted into a
+// one-line field becomes a blank.
+std::string OneLineValue(std::string_view text);
 
 // One character per entry: '0' plus the entry's value.
 std::string EncodeDigits(const std::vector<int>& values);

@@ -6,6 +6,7 @@
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentPath.h"
+#include "document/Profile.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr const char* kNeverExistingDocument = ".\\f4d5h7j9k2.pgx";
 constexpr const char* kTitleFormat = "%s   -   %s";
 constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
 constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
-constexpr const char* kPathTooLong = "Der Zielpfad ist zu lang !!!";
 constexpr const char* kDocumentFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 constexpr size_t kShortestDroppedPath = 5;
 // Application name, separator and a title of a path that fits 260 bytes.
@@ -27,7 +27,7 @@ BOOL CPriceListDlg::SetDocumentPath(const std::string& pathIn, BOOL bApply) {
     std::string path = m_strDocPath;
     if (!pathIn.empty()) {
         if (!LongFormOf(RemoveQuotes(pathIn), &path)) {
-            dialogkit::AppMessageBox(kPathTooLong, MB_OK);
+            dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
             return FALSE;
         }
     }
@@ -55,9 +55,9 @@ int CPriceListDlg::PromptSaveChanges(const std::string& path) {
     if (!m_bModified) return 100;
     switch (dialogkit::AppMessageBox(dialogkit::Format(kSaveQuestion, path.c_str()), MB_YESNOCANCEL)) {
         case IDYES:
-            // A save that failed must not let the command go on and lose the
-            // changes: it counts as Cancel.
-            if (!WriteDocument()) return 2;
+            // A save that failed or was cancelled must not let the command go
+            // on and lose the changes: it counts as Cancel.
+            if (!SaveAnswered()) return 2;
             m_bModified = FALSE;
             return 0;
         case IDNO: return 1;
@@ -92,37 +92,47 @@ void CPriceListDlg::OnLoad() {
     SetBackgroundActive(TRUE);
 }
 
-void CPriceListDlg::OnSaveAs() {
-    SetBackgroundActive(FALSE);
+bool CPriceListDlg::SaveAnswered() {
+    // The untitled document is written into the working folder without a
+    // dialog; but an Unbenannt.pgx there that this run has not written is
+    // somebody's earlier list, and only the user may choose to replace it.
+    if (m_strDocPath == kUntitledDocument && FileExists(m_strDocPath) && !m_writtenPaths.count(PathKey(m_strDocPath))) {
+        return SaveAsChosenFile(m_strDocPath.substr(m_strDocPath.rfind('\\') + 1));
+    }
+    return WriteDocument();
+}
+
+bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
     dialogkit::FileDialogRequest request;
     request.open = false;
     request.defaultExt = kDocumentExtension;
-    request.initialName = m_strDocPath;
+    request.initialName = initialName;
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES;
     request.filter = kDocumentFilter;
     request.owner = m_hWnd;
     const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
-    if (chosen.ok) {
-        // A failed write leaves the document under its old name. The way
-        // back deletes nothing: the chosen name's companion file may be
-        // another instance's, and this one's was deleted by the pause.
-        const std::string oldPath = m_strDocPath;
-        const std::string oldTitle = m_strDocTitle;
-        const std::string oldFolder = m_strDocFolder;
-        const std::string oldCompanion = m_strCompanionPath;
-        const std::string oldWindowTitle = dialogkit::WindowText(m_hWnd, kWindowTitleBuffer);
-        if (SetDocumentPath(chosen.path, TRUE)) {
-            if (WriteDocument()) {
-                m_bModified = FALSE;
-            } else {
-                m_strDocPath = oldPath;
-                m_strDocTitle = oldTitle;
-                m_strDocFolder = oldFolder;
-                m_strCompanionPath = oldCompanion;
-                ::SetWindowTextA(m_hWnd, oldWindowTitle.c_str());
-            }
-        }
-    }
+    if (!chosen.ok) return false;
+    // A failed write leaves the document under its old name. The way back
+    // deletes nothing: the chosen name's companion file may be another
+    // instance's, and this one's was deleted by the pause.
+    const std::string oldPath = m_strDocPath;
+    const std::string oldTitle = m_strDocTitle;
+    const std::string oldFolder = m_strDocFolder;
+    const std::string oldCompanion = m_strCompanionPath;
+    const std::string oldWindowTitle = dialogkit::WindowText(m_hWnd, kWindowTitleBuffer);
+    if (!SetDocumentPath(chosen.path, TRUE)) return false;
+    if (WriteDocument()) return true;
+    m_strDocPath = oldPath;
+    m_strDocTitle = oldTitle;
+    m_strDocFolder = oldFolder;
+    m_strCompanionPath = oldCompanion;
+    ::SetWindowTextA(m_hWnd, oldWindowTitle.c_str());
+    return false;
+}
+
+void CPriceListDlg::OnSaveAs() {
+    SetBackgroundActive(FALSE);
+    if (SaveAsChosenFile(m_strDocPath)) m_bModified = FALSE;
     SetBackgroundActive(TRUE);
 }
 
@@ -140,6 +150,12 @@ void CPriceListDlg::OnReset() {
 }
 
 void CPriceListDlg::OnDropFiles(HDROP hDrop) {
+    // A drop delivered by the loop of an open message box or dialog would
+    // start a command inside another one.
+    if (dialogkit::ModalDepth() > 0) {
+        ::DragFinish(hDrop);
+        return;
+    }
     SetBackgroundActive(FALSE);
     char path[kLongPathBuffer] = {};
     const UINT n = ::DragQueryFileA(hDrop, 0, path, kLongPathBuffer);

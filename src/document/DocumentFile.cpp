@@ -4,6 +4,7 @@
 #include "dialogkit/Seams.h"
 #include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
+#include "document/DocumentPath.h"
 #include "document/Profile.h"
 #include "document/SafeSave.h"
 
@@ -80,7 +81,7 @@ bool CPriceListDlg::WriteDocument() {
     auto writeAll = [this](const std::string& file) {
         CheckedProfileWriter writer(file);
         auto put = [&writer](const char* section, const std::string& key, const std::string& value) {
-            writer.Put(section, key, value);
+            writer.Put(section, key, OneLineValue(value));
         };
         for (int row = 0; row < ids::kRows; ++row) {
             put(kSectionList, RowKey(kKeyGoods, row), GetItemText(ids::Goods(row), kTextBuffer));
@@ -113,7 +114,10 @@ bool CPriceListDlg::WriteDocument() {
         return writer.Verify();
     };
 
-    if (SaveReplacing(m_strDocPath, writeAll)) return true;
+    if (SaveReplacing(m_strDocPath, writeAll)) {
+        m_writtenPaths.insert(PathKey(m_strDocPath));
+        return true;
+    }
     dialogkit::AppMessageBox(dialogkit::Format(kSaveFailedFormat, m_strDocPath.c_str()), MB_OK);
     return false;
 }

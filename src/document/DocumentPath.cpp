@@ -48,3 +48,11 @@ bool LongFormOf(const std::string& path, std::string* longForm) {
     *longForm = n > 0 ? std::string(buffer, n) : path;
     return true;
 }
+
+std::string PathKey(const std::string& path) {
+    char full[MAX_PATH] = {};
+    const DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    std::string key = n > 0 && n < MAX_PATH ? std::string(full, n) : path;
+    ::CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}

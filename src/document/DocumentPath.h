@@ -8,6 +8,7 @@ inline constexpr const char* kDocumentExtension = ".pgx";
 inline constexpr const char* kCompanionExtension = ".pgw";
 inline constexpr size_t kMaxExtensionWithDot = 5;
 inline constexpr size_t kLongPathBuffer = 260;
+inline constexpr const char* kPathTooLongMessage = "Der Zielpfad ist zu lang !!!";
 
 // The path without any double quotation mark.
 std::string RemoveQuotes(const std::string& path);
@@ -25,3 +26,7 @@ bool LongFormOf(const std::string& path, std::string* longForm);
 
 // ".pgx" ignoring case.
 bool IsDocumentExtensionText(const std::string& ext);
+
+// A file's full path in one spelling (upper and lower case are one file),
+// for telling whether two paths name the same file.
+std::string PathKey(const std::string& path);

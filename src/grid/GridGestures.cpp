@@ -19,10 +19,9 @@ constexpr UINT kInfoDialogKeys = MK_LBUTTON;
 constexpr UINT kFirstSourceKeys = MK_LBUTTON | MK_SHIFT;
 constexpr UINT kSecondSourceKeys = MK_RBUTTON | MK_SHIFT;
 
-// What a transfer carries of texts.
-constexpr int kGoodsBuffer = 260;
-constexpr int kPriceBuffer = 20;
-constexpr int kNameBuffer = 260;
+// A transfer carries whole texts: as much as goods, price and name edits
+// accept, so a drag loses nothing.
+constexpr int kTransferBuffer = 260;
 
 // Everything that belongs to a row.
 struct RowContent {
@@ -108,6 +107,8 @@ void CPriceListDlg::OnRButtonUp(UINT nFlags, POINT pt) {
 }
 
 void CPriceListDlg::OnLButtonDblClk(UINT nFlags, POINT pt) {
+    // Nothing opens a dialog over a dialog or message box still open.
+    if (dialogkit::ModalDepth() > 0) return;
     SetBackgroundActive(FALSE);
     const grid::GridGeometry g = grid::GeometryOf(m_hWnd);
     const int row = grid::RowLabelAt(g, pt);
@@ -137,8 +138,8 @@ void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
     const std::array<int, ids::kRows> columns = m_rowLinkColumn;
     auto read = [&](int row) {
         RowContent c;
-        c.goods = GetItemText(ids::Goods(row), kGoodsBuffer);
-        c.price = GetItemText(ids::Price(row), kPriceBuffer);
+        c.goods = GetItemText(ids::Goods(row), kTransferBuffer);
+        c.price = GetItemText(ids::Price(row), kTransferBuffer);
         return c;
     };
     auto enable = [&](int row, BOOL enabled) {
@@ -185,9 +186,9 @@ void CPriceListDlg::TransferColumn(int from, int to, BOOL copy) {
         SetItemText(ids::Name(column), name);
         for (int row = 0; row < ids::kRows; ++row) SelectionButtonState(row, column, states[row]);
     };
-    const std::string fromName = GetItemText(ids::Name(from), kNameBuffer);
+    const std::string fromName = GetItemText(ids::Name(from), kTransferBuffer);
     const std::array<int, ids::kRows> fromStates = readStates(from);
-    const std::string toName = GetItemText(ids::Name(to), kNameBuffer);
+    const std::string toName = GetItemText(ids::Name(to), kTransferBuffer);
     const std::array<int, ids::kRows> toStates = readStates(to);
     writeColumn(to, fromName, fromStates);
     if (!copy) writeColumn(from, toName, toStates);

@@ -2,6 +2,7 @@
 // publishes this document's columns to other instances.
 #include "app/PriceListDlg.h"
 #include "dialogkit/Seams.h"
+#include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
 #include "document/DocumentPath.h"
 #include "document/Profile.h"
@@ -37,6 +38,9 @@ void CPriceListDlg::LinkRow(int row) {
     if (pick.DoModal(m_hWnd) != IDOK) return;
     m_rowLinkFile[row] = m_strLinkPickPath;
     m_rowLinkColumn[row] = pick.m_nColumn;
+    // A new link is a change of the document: closing must not lose it
+    // without the save question. The refresh keeps the flag set.
+    m_bModified = TRUE;
     RefreshLinkedRow(row, 0);
 }
 
@@ -48,13 +52,14 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     const int column = SteppedLinkColumn(m_rowLinkColumn[row], step);
 
     // The path analysis refuses a path whose long form does not fit and
-    // says so in a message box. Links are read every second, so for a link
-    // that message comes once per path and run; the row stays as it is.
-    if (m_tooLongLinkPaths.count(link) && LongFormTooLong(link)) return;
-    if (!SetDocumentPath(link, FALSE)) {
-        if (LongFormTooLong(link)) m_tooLongLinkPaths.insert(link);
+    // says so. Links are read every second, so for a link that message
+    // comes once per path and run, whether or not it has been answered yet;
+    // the row stays as it is.
+    if (LongFormTooLong(link)) {
+        if (m_tooLongLinkPaths.insert(link).second) dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
         return;
     }
+    if (!SetDocumentPath(link, FALSE)) return;
     const DocPathParts& parts = m_lastPathParts;
 
     // While an instance has the document open its companion file holds the
@@ -98,7 +103,7 @@ void CPriceListDlg::PublishColumns() {
     for (int column = 0; column < ids::kColumns; ++column) {
         const char* section = ids::ColumnLetter(column);
         const std::string name = GetItemText(ids::Name(column), doc::kTextBuffer);
-        WriteProfileString(m_strCompanionPath, section, doc::kKeyName, name);
+        WriteProfileString(m_strCompanionPath, section, doc::kKeyName, OneLineValue(name));
         m_publishedNames[column] = name;
         const std::string sum = GetItemText(ids::Sum(column), doc::kTextBuffer);
         WriteProfileString(m_strCompanionPath, section, doc::kKeySum, sum);

@@ -8,6 +8,17 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number starts with a digit, or a decimal point followed by one. The
+// words that from_chars also reads ("inf", "nan", "Infinity") are no
+// number to a price list.
+bool StartsNumber(std::string_view text) {
+    if (text.empty()) return false;
+    if (IsDigit(text[0])) return true;
+    return text[0] == '.' && text.size() > 1 && IsDigit(text[1]);
+}
+
 }  // namespace
 
 double ParseAmount(std::string_view text) {
@@ -18,8 +29,7 @@ double ParseAmount(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
-    // from_chars takes no sign of its own here: a second sign is no number.
-    if (i >= text.size() || text[i] == '+' || text[i] == '-') return 0.0;
+    if (!StartsNumber(text.substr(i))) return 0.0;
     double value = 0.0;
     const char* first = text.data() + i;
     const char* last = text.data() + text.size();

@@ -1,6 +1,7 @@
 // The price list model: selection access, the shared change handler, the
 // numbering toggle, the timer dispatch and the totals.
 #include "app/PriceListDlg.h"
+#include "dialogkit/Seams.h"
 #include "model/Amounts.h"
 
 #include <cstdio>
@@ -42,8 +43,14 @@ void CPriceListDlg::ApplyNumbering() {
 void CPriceListDlg::OnTimer(UINT_PTR nIDEvent) {
     // While the animation plays the button states are not the user's.
     if (m_bAnimRunning) return;
+    // A message box or dialog runs a loop of its own that delivers these
+    // ticks too: their work waits until it is closed, and never runs inside
+    // itself (a link message box would otherwise stack up, one per tick).
+    if (m_bTimerWorkRunning || dialogkit::ModalDepth() > 0) return;
+    m_bTimerWorkRunning = true;
     if (nIDEvent == m_nSumTimer) UpdateSums();
     if (nIDEvent == m_nLinkTimer) LinkTick();
+    m_bTimerWorkRunning = false;
 }
 
 void CPriceListDlg::UpdateSums() {

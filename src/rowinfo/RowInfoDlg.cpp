@@ -74,7 +74,8 @@ void CRowInfoDlg::OnOK() {
     // A text the document could not keep whole is not taken at all: the
     // user shortens it while it is still in front of him.
     if (EncodeInfoText(text).size() > kStoredInfoTextLimit) {
-        dialogkit::AppMessageBox(kInfoTextTooLong, MB_OK);
+        // Modal to this dialog, so OK cannot be pressed again behind it.
+        dialogkit::AppMessageBox(kInfoTextTooLong, MB_OK, m_hWnd);
         ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_editText.GetSafeHwnd()), TRUE);
         return;
     }

@@ -392,3 +392,41 @@ TEST_F(DocumentCommands, ExitSavesANamedDocumentUnderItsOwnPath) {
     EXPECT_NE(ReadFileBytes(current).find("Ware 01=zum Schluss\r\n"), std::string::npos);
     EXPECT_EQ(doctest::FolderListing(Folder()), std::set<std::string>{"Alt.pgx"});
 }
+
+TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWithoutAsking) {
+    const std::string earlier = CrLf({"[LISTE]", "Ware 01=von gestern"});
+    WriteFileBytes(".\\Unbenannt.pgx", earlier);
+    // Cancel in the Save As dialog is Cancel of the question: nothing ends.
+    Modify("heute");
+    seams->AnswerBox(IDYES);
+    seams->CancelFile();
+    Click(IDOK);
+    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_TRUE(dlg->m_bModified);
+    EXPECT_EQ(ReadFileBytes(".\\Unbenannt.pgx"), earlier);
+    ASSERT_EQ(seams->fileRequests.size(), 1u);
+    EXPECT_FALSE(seams->fileRequests[0].open);
+    EXPECT_EQ(seams->fileRequests[0].initialName, "Unbenannt.pgx");
+    EXPECT_EQ(seams->fileRequests[0].flags, kSaveFlags);
+
+    // A name chosen there is written, and the command goes on.
+    seams->AnswerBox(IDYES);
+    seams->AnswerFile(At("Heute.pgx"));
+    Click(IDOK);
+    EXPECT_TRUE(dlg->HasEnded());
+    EXPECT_EQ(ReadFileBytes(".\\Unbenannt.pgx"), earlier);
+    EXPECT_NE(ReadFileBytes(At("Heute.pgx")).find("Ware 01=heute\r\n"), std::string::npos);
+}
+
+TEST_F(DocumentCommands, AnUnbenanntThisRunWroteIsWrittenAgainDirectly) {
+    Modify("erstens");
+    seams->AnswerBox(IDYES);
+    seams->AnswerBox(IDYES);
+    Command(ids::kReset);
+    EXPECT_NE(ReadFileBytes(".\\Unbenannt.pgx").find("Ware 01=erstens\r\n"), std::string::npos);
+    Modify("zweitens");
+    Click(IDOK);
+    EXPECT_TRUE(dlg->HasEnded());
+    EXPECT_NE(ReadFileBytes(".\\Unbenannt.pgx").find("Ware 01=zweitens\r\n"), std::string::npos);
+    EXPECT_TRUE(seams->fileRequests.empty()) << "no file dialog";
+}

@@ -284,8 +284,23 @@ TEST_F(DocumentFormat, LinkColumnsAreValidatedAndDecideTheEdits) {
 
 TEST_F(DocumentFormat, InfoTextLineBreaksAndLength) {
     dlg->m_rowInfo[0].strText = "a\r\nb";
+    // Lone breaks, and breaks pasted into one-line fields, must not end a
+    // line of the file early: the rest would be lost or read as keys.
+    dlg->m_rowInfo[1].strText = "eins\nzwei\nAutoRn=00000000000000000000\rdrei";
+    dlg->m_rowInfo[1].strSource1 = "C:\\a.txt\r\nAutoRn=0";
+    Type(ids::Name(0), "Na\r\nme");
     WriteTo(At("Info.pgx"));
     EXPECT_EQ(ReadKey(At("Info.pgx"), "INFO", "Text01"), "a|~|b");
+    const std::string bytes = ReadFileBytes(At("Info.pgx"));
+    EXPECT_NE(bytes.find("\r\nText02=eins|~|zwei|~|AutoRn=00000000000000000000|~|drei\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("\r\nAutoRn=0\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("\r\r"), std::string::npos);
+    EXPECT_EQ(bytes.find("\r\nme\r\n"), std::string::npos);
+    dlg->m_rowInfo[1] = RowInfo{};
+    ReadFrom(At("Info.pgx"));
+    EXPECT_EQ(dlg->m_rowInfo[1].strText, "eins\r\nzwei\r\nAutoRn=00000000000000000000\r\ndrei");
+    EXPECT_EQ(dlg->m_rowInfo[1].nAutoOpen, 1);
 
     const std::string cut = std::string(2390, 'x') + "|~|" + std::string(20, 'y');
     WriteFileBytes(At("Info2.pgx"), CrLf({"[INFO]", "Text01=eins|~|zwei|~||~|drei", "Text02=" + std::string(2500, 'z'),

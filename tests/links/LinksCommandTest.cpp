@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(LinksCommand, NewLinkOnAnUnmodifiedDocumentLeavesItUnmodified) {
+TEST_F(LinksCommand, NewLinkMarksTheDocumentSoClosingAsks) {
     const std::string doc = Haushalt();
     seams->AnswerFile(doc);
     PickView seen;
@@ -67,12 +67,18 @@ TEST_F(LinksCommand, NewLinkOnAnUnmodifiedDocumentLeavesItUnmodified) {
     EXPECT_EQ(Text(ids::Price(0)), "10.00");
     EXPECT_FALSE(Enabled(ids::Goods(0)));
     EXPECT_FALSE(Enabled(ids::Price(0)));
-    EXPECT_FALSE(dlg->m_bModified);
+    EXPECT_TRUE(dlg->m_bModified);
 
-    // So closing does not ask to save.
+    // So closing asks before the link is lost; the timer refresh keeps the
+    // flag as it finds it.
+    dlg->m_bModified = FALSE;
+    TickLinks();
+    EXPECT_FALSE(dlg->m_bModified);
+    dlg->m_bModified = TRUE;
+    seams->AnswerBox(IDCANCEL);
     Click(IDOK);
-    EXPECT_TRUE(dlg->HasEnded());
-    EXPECT_TRUE(seams->boxes.empty());
+    EXPECT_FALSE(dlg->HasEnded());
+    ASSERT_EQ(seams->boxes.size(), 1u);
 }
 
 TEST_F(LinksCommand, LinkingAgainStartsAtColumnAAndAtTheCurrentLink) {

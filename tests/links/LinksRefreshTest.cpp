@@ -3,6 +3,10 @@
 #include "links/LinkRules.h"
 #include "links/LinksFixture.h"
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 TEST(LinksRules, StepsWrapAroundTheSevenColumns) {
     EXPECT_EQ(SteppedLinkColumn(6, +1), 0);
     EXPECT_EQ(SteppedLinkColumn(0, -1), 6);
@@ -197,4 +201,56 @@ TEST_F(LinksRefresh, TooLongLinkPathIsSaidOncePerPathAndLeavesTheRow) {
     TickLinks();
     TickLinks();
     EXPECT_EQ(seams->boxes.size(), 2u) << "another path is said once, too";
+}
+
+namespace {
+
+// The message boxes owned by a window, as the user would see them.
+int BoxesOwnedBy(HWND owner) {
+    int count = 0;
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (::GetWindow(w, GW_OWNER) == owner && ::IsWindowVisible(w)) ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+// A real message box runs its own loop, which keeps delivering the timers:
+// while it waits for an answer, no second one may open over it.
+TEST_F(LinksRefresh, TooLongMessageStaysAloneWhileItWaitsForItsAnswer) {
+    dialogkit::TheSeams().messageBox = nullptr;
+    Link(7, TestDir() + "\\" + std::string(280, 'x') + ".pgx", 2);
+    constexpr UINT kFastTickMs = 10;
+    ::SetTimer(Wnd(), kLinkTimerId, kFastTickMs, nullptr);
+    ::SetTimer(Wnd(), kSumTimerId, kFastTickMs, nullptr);
+
+    std::atomic<int> most{0};
+    std::atomic<bool> answered{false};
+    const HWND owner = Wnd();
+    std::thread user([&] {
+        // Look at the screen for many tick periods, then answer.
+        const DWORD start = ::GetTickCount();
+        HWND box = nullptr;
+        while (::GetTickCount() - start < 5000 && (!box || ::GetTickCount() - start < 400)) {
+            most = std::max(most.load(), BoxesOwnedBy(owner));
+            if (!box) box = ::FindWindowA("#32770", "Tarvelo");
+            ::Sleep(2);
+        }
+        if (box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        answered = true;
+    });
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    while ((!answered || ::GetTickCount() - start < 700) && ::GetTickCount() - start < 8000) {
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        } else {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kFastTickMs, QS_ALLINPUT);
+        }
+    }
+    user.join();
+    EXPECT_EQ(most, 1) << "one box, however long it waits";
+    EXPECT_EQ(BoxesOwnedBy(owner), 0) << "and never again for the same path";
+    EXPECT_EQ(Text(ids::kTotal), "0.00") << "the sums went on once it was answered";
 }

@@ -20,6 +20,9 @@ TEST(ModelAmounts, ConvertsLikeAtofInTheClassicLocale) {
     EXPECT_EQ(ParseAmount("1234567890.00"), 1234567890.0) << "a price counts whole";
     EXPECT_EQ(ParseAmount("1e999"), HUGE_VAL);
     EXPECT_EQ(ParseAmount("1e-999"), 0.0);
+    for (const char* word : {"Info", "nan", "-inf", "Infinity", "+NaN", ".e1", "."}) {
+        EXPECT_EQ(ParseAmount(word), 0.0) << word << ": no leading number";
+    }
 }
 
 TEST(ModelAmounts, FormatsWithTwoDecimals) {

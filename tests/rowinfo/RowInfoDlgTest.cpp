@@ -374,6 +374,7 @@ TEST_F(RowInfoDialog, OverLongInfoTextIsRefusedAndKept) {
     ASSERT_EQ(seams->boxes.size(), 1u);
     EXPECT_EQ(seams->boxes[0].text, kTooLong);
     EXPECT_EQ(seams->boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(seams->boxes[0].owner, info->GetSafeHwnd()) << "modal to the dialog, so OK cannot be pressed again";
     EXPECT_FALSE(info->HasEnded());
     EXPECT_EQ(InfoText(ids::kInfoText), tooLong);
     EXPECT_EQ(InfoText(ids::kInfoSource1), "C:\\x.txt");

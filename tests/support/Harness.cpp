@@ -6,8 +6,8 @@
 
 ScriptedSeams::ScriptedSeams() {
     dialogkit::Seams& s = dialogkit::TheSeams();
-    s.messageBox = [this](const std::string& text, UINT type) {
-        boxes.push_back({text, type});
+    s.messageBox = [this](const std::string& text, UINT type, HWND owner) {
+        boxes.push_back({text, type, owner});
         if (m_boxAnswers.empty()) {
             ADD_FAILURE() << "unexpected message box: " << text;
             return IDCANCEL;

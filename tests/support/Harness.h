@@ -22,6 +22,7 @@ const std::string& TestDir();
 struct ShownBox {
     std::string text;
     UINT type;
+    HWND owner;
 };
 
 // Answers what the program asks, in order; records what it showed.

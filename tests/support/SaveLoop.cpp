@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Nobody is there to answer: a failed save ends the loop.
-    dialogkit::TheSeams().messageBox = [](const std::string& text, UINT) {
+    dialogkit::TheSeams().messageBox = [](const std::string& text, UINT, HWND) {
         std::fprintf(stderr, "%s\n", text.c_str());
         ::ExitProcess(3);
         return IDOK;
