@@ -19,7 +19,18 @@ bash "$here/scripts/static-analysis.sh" || analysis=1
 
 source "$here/scripts/wine-env.sh"
 export KEEPER_EXE="$BUILD_ROOT/i686/tests/wine_keeper.exe"
-trap wine_env_stop EXIT
+# A small file system, where it can be had, for saves onto a full disk.
+full_disk="$BUILD_ROOT/fulldisk"
+mkdir -p "$full_disk"
+if mountpoint -q "$full_disk" || mount -t tmpfs -o size=256k tmpfs "$full_disk" 2>/dev/null; then
+  export TARVELO_FULL_DISK="Z:$(printf '%s' "$full_disk" | tr / '\\')"
+fi
+stop_all() {
+  wine_env_stop
+  mountpoint -q "$full_disk" && umount "$full_disk"
+  return 0
+}
+trap stop_all EXIT
 wine_env_start
 
 status=$analysis

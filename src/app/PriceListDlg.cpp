@@ -6,6 +6,7 @@
 #include "../res/resource.h"
 #include "app/PriceListApp.h"
 #include "dialogkit/Seams.h"
+#include "links/LinkSources.h"
 
 #include <windowsx.h>
 
@@ -17,7 +18,7 @@ constexpr int kTextLimit = 259;  // what a document stores of a goods, price or 
 
 }  // namespace
 
-CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST) {
+CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST), m_linkSources(std::make_unique<LinkSources>()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "dialogkit/Dialog.h"
 #include "dialogkit/WorkerThread.h"
+#include "document/IniFile.h"
 #include "model/AnimationScript.h"
 #include "model/ControlIds.h"
 
@@ -8,6 +9,8 @@
 #include <memory>
 #include <set>
 #include <string>
+
+class LinkSources;
 
 // One row's info: a free text (may hold line breaks), two sources (a file
 // path or a URL each) and the auto-open flag.
@@ -66,6 +69,9 @@ public:
 
     // --- document (document/) ---
     void ReadDocument();
+    // Puts what a document file holds into the window; an empty IniFile
+    // gives every default.
+    void ReadDocumentFrom(const IniFile& file);
     // Writes the document safely; false when it could not be saved (the
     // user has been told).
     bool WriteDocument();
@@ -147,12 +153,14 @@ public:
 
     // Not in the model: a worker that ended by itself, waiting to be joined;
     // link paths whose "too long" message was shown once already; timer
-    // work in progress; the files this run has saved documents in (PathKey).
+    // work in progress; the files this run has saved documents in (PathKey);
+// what the linked rows read, kept while it cannot have changed.
     std::unique_ptr<dialogkit::WorkerThread> m_pRetiredAnimThread;
     AnimationTiming m_animTiming;
     std::set<std::string> m_tooLongLinkPaths;
     bool m_bTimerWorkRunning = false;
     std::set<std::string> m_writtenPaths;
+    std::unique_ptr<LinkSources> m_linkSources;
 
 protected:
     BOOL OnInitDialog() override;

@@ -86,6 +86,11 @@ void Dialog::SetItemText(int id, const std::string& text) const {
     ::SetWindowTextA(Item(id), text.c_str());
 }
 
+void Dialog::UpdateItemText(int id, const std::string& text) const {
+    const HWND item = Item(id);
+    if (WindowText(item, static_cast<int>(text.size()) + 2) != text) ::SetWindowTextA(item, text.c_str());
+}
+
 BOOL Dialog::OnInitDialog() {
     DoDataExchange(false);
     return TRUE;

@@ -56,6 +56,9 @@ public:
     HWND Item(int id) const;
     std::string GetItemText(int id, int bufferSize) const;
     void SetItemText(int id, const std::string& text) const;
+    // Sets the text only when it differs: an unchanged text is neither
+    // redrawn nor announced with a change notification.
+    void UpdateItemText(int id, const std::string& text) const;
 
 protected:
     // Base initialisation binds the member controls (DoDataExchange).

@@ -11,8 +11,6 @@
 namespace {
 
 constexpr const char* kUntitledDocument = ".\\Unbenannt.pgx";
-// A name under which no file is expected: reading it gives every default.
-constexpr const char* kNeverExistingDocument = ".\\f4d5h7j9k2.pgx";
 constexpr const char* kTitleFormat = "%s   -   %s";
 constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
 constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
@@ -141,9 +139,10 @@ void CPriceListDlg::OnReset() {
     const bool go = m_bModified ? PromptSaveChanges(m_strDocPath) != 2
                                 : dialogkit::AppMessageBox(kResetQuestion, MB_YESNO) == IDYES;
     if (go) {
-        SetDocumentPath(kNeverExistingDocument, TRUE);
-        ReadDocument();
+        // Every default, from no file at all: a file under any name could
+        // hold something.
         SetDocumentPath(kUntitledDocument, TRUE);
+        ReadDocumentFrom(IniFile());
         m_bModified = FALSE;
     }
     SetBackgroundActive(TRUE);

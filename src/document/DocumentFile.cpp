@@ -1,4 +1,5 @@
-// The document file: the whole price list to and from one INI file.
+// The document file: the whole price list to and from one INI file, read
+// once and parsed, built in memory and written once.
 #include "app/PriceListDlg.h"
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
@@ -19,20 +20,27 @@ constexpr const char* kSaveFailedFormat = "Die Datei   %s   konnte nicht gespeic
 }  // namespace
 
 void CPriceListDlg::ReadDocument() {
-    const std::string& file = m_strDocPath;
+    // A file that cannot be read gives the defaults.
+    IniFile file;
+    LoadIniFile(m_strDocPath, &file);
+    ReadDocumentFrom(file);
+}
+
+void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
     using namespace doc;
+    auto text = [&file](const char* section, const std::string& key, const std::string& def, int buffer) {
+        return file.GetString(section, key, def, static_cast<size_t>(buffer));
+    };
 
     for (int row = 0; row < ids::kRows; ++row) {
-        SetItemText(ids::Goods(row), ReadProfileString(file, kSectionList, RowKey(kKeyGoods, row), "", kTextBuffer));
-        SetItemText(ids::Price(row), ReadProfileString(file, kSectionList, RowKey(kKeyPrice, row), "", kTextBuffer));
+        SetItemText(ids::Goods(row), text(kSectionList, RowKey(kKeyGoods, row), "", kTextBuffer));
+        SetItemText(ids::Price(row), text(kSectionList, RowKey(kKeyPrice, row), "", kTextBuffer));
     }
     for (int column = 0; column < ids::kColumns; ++column) {
-        SetItemText(ids::Name(column),
-                    ReadProfileString(file, ids::ColumnLetter(column), kKeyName, "", kTextBuffer));
+        SetItemText(ids::Name(column), text(ids::ColumnLetter(column), kKeyName, "", kTextBuffer));
     }
     for (int column = 0; column < ids::kColumns; ++column) {
-        const std::string value = ReadProfileString(file, kSectionButtons, ids::ColumnLetter(column),
-                                                    kAllOff.c_str(), kDigitsBuffer);
+        const std::string value = text(kSectionButtons, ids::ColumnLetter(column), kAllOff, kDigitsBuffer);
         const std::vector<int> digits = DecodeDigits(value, ids::kRows, kDigitsOff);
         for (int row = 0; row < ids::kRows; ++row) {
             const int state = SelectionStateFromDigit(digits[row]);
@@ -40,20 +48,17 @@ void CPriceListDlg::ReadDocument() {
         }
     }
 
-    m_btnNumbers.SetCheck(ReadProfileInt(file, kSectionSettings, kKeyNumbersOn, 0));
+    m_btnNumbers.SetCheck(file.GetInt(kSectionSettings, kKeyNumbersOn, 0));
 
-    const std::vector<int> lines = DecodeDigits(
-        ReadProfileString(file, kSectionSettings, kKeyLines, kAllOff.c_str(), kDigitsBuffer), ids::kSeparators,
-        kDigitsOff);
+    const std::vector<int> lines =
+        DecodeDigits(text(kSectionSettings, kKeyLines, kAllOff, kDigitsBuffer), ids::kSeparators, kDigitsOff);
     for (int i = 0; i < ids::kSeparators; ++i) m_separatorLines[i] = lines[i];
 
-    const std::vector<int> columns = DecodeLinkColumns(
-        ReadProfileString(file, kSectionShared, kKeyLinkColumn, kNoLinks.c_str(), kDigitsBuffer), ids::kRows);
-    for (int row = 0; row < ids::kRows; ++row) m_rowLinkColumn[row] = columns[row];
+    const std::vector<int> columns =
+        DecodeLinkColumns(text(kSectionShared, kKeyLinkColumn, kNoLinks, kDigitsBuffer), ids::kRows);
     for (int row = 0; row < ids::kRows; ++row) {
-        m_rowLinkFile[row] = ReadProfileString(file, kSectionShared, RowKey(kKeyLinkFile, row), "", kTextBuffer);
-    }
-    for (int row = 0; row < ids::kRows; ++row) {
+        m_rowLinkColumn[row] = columns[row];
+        m_rowLinkFile[row] = text(kSectionShared, RowKey(kKeyLinkFile, row), "", kTextBuffer);
         const BOOL free = m_rowLinkColumn[row] < 0;
         ::EnableWindow(Item(ids::Goods(row)), free);
         ::EnableWindow(Item(ids::Price(row)), free);
@@ -61,14 +66,12 @@ void CPriceListDlg::ReadDocument() {
 
     for (int row = 0; row < ids::kRows; ++row) {
         RowInfo& info = m_rowInfo[row];
-        info.strText = DecodeInfoText(
-            ReadProfileString(file, kSectionInfo, RowKey(kKeyInfoText, row), "", kInfoTextBuffer));
-        info.strSource1 = ReadProfileString(file, kSectionInfo, RowKey(kKeySource1, row), "", kTextBuffer);
-        info.strSource2 = ReadProfileString(file, kSectionInfo, RowKey(kKeySource2, row), "", kTextBuffer);
+        info.strText = DecodeInfoText(text(kSectionInfo, RowKey(kKeyInfoText, row), "", kInfoTextBuffer));
+        info.strSource1 = text(kSectionInfo, RowKey(kKeySource1, row), "", kTextBuffer);
+        info.strSource2 = text(kSectionInfo, RowKey(kKeySource2, row), "", kTextBuffer);
     }
-    const std::vector<int> autoOpen = DecodeDigits(
-        ReadProfileString(file, kSectionInfo, kKeyAutoOpen, kAllOn.c_str(), kDigitsBuffer), ids::kRows,
-        kDigitsOn);
+    const std::vector<int> autoOpen =
+        DecodeDigits(text(kSectionInfo, kKeyAutoOpen, kAllOn, kDigitsBuffer), ids::kRows, kDigitsOn);
     for (int row = 0; row < ids::kRows; ++row) m_rowInfo[row].nAutoOpen = autoOpen[row];
 
     ApplyNumbering();
@@ -78,43 +81,42 @@ void CPriceListDlg::ReadDocument() {
 
 bool CPriceListDlg::WriteDocument() {
     using namespace doc;
-    auto writeAll = [this](const std::string& file) {
-        CheckedProfileWriter writer(file);
-        auto put = [&writer](const char* section, const std::string& key, const std::string& value) {
-            writer.Put(section, key, OneLineValue(value));
-        };
-        for (int row = 0; row < ids::kRows; ++row) {
-            put(kSectionList, RowKey(kKeyGoods, row), GetItemText(ids::Goods(row), kTextBuffer));
-            put(kSectionList, RowKey(kKeyPrice, row), GetItemText(ids::Price(row), kTextBuffer));
-        }
-        for (int column = 0; column < ids::kColumns; ++column) {
-            put(ids::ColumnLetter(column), kKeyName, GetItemText(ids::Name(column), kTextBuffer));
-            put(ids::ColumnLetter(column), kKeySum, GetItemText(ids::Sum(column), kTextBuffer));
-        }
-        for (int column = 0; column < ids::kColumns; ++column) {
-            std::vector<int> states(ids::kRows);
-            for (int row = 0; row < ids::kRows; ++row) states[row] = SelectionButtonState(row, column, -1);
-            put(kSectionButtons, ids::ColumnLetter(column), EncodeDigits(states));
-        }
-        put(kSectionSettings, kKeyNumbersOn, std::to_string(m_btnNumbers.GetCheck()));
-        put(kSectionSettings, kKeyLines,
-            EncodeDigits(std::vector<int>(m_separatorLines, m_separatorLines + ids::kSeparators)));
-        for (int row = 0; row < ids::kRows; ++row) put(kSectionShared, RowKey(kKeyLinkFile, row), m_rowLinkFile[row]);
-        put(kSectionShared, kKeyLinkColumn,
-            EncodeDigits(std::vector<int>(m_rowLinkColumn.begin(), m_rowLinkColumn.end())));
-        std::vector<int> autoOpen(ids::kRows);
-        for (int row = 0; row < ids::kRows; ++row) {
-            const RowInfo& info = m_rowInfo[row];
-            put(kSectionInfo, RowKey(kKeyInfoText, row), EncodeInfoText(info.strText));
-            put(kSectionInfo, RowKey(kKeySource1, row), info.strSource1);
-            put(kSectionInfo, RowKey(kKeySource2, row), info.strSource2);
-            autoOpen[row] = info.nAutoOpen;
-        }
-        put(kSectionInfo, kKeyAutoOpen, EncodeDigits(autoOpen));
-        return writer.Verify();
+    // The file as it is, so that every line the document does not own stays.
+    IniFile file;
+    bool ok = LoadIniFile(m_strDocPath, &file);
+    auto put = [&file](const char* section, const std::string& key, const std::string& value) {
+        file.SetString(section, key, OneLineValue(value));
     };
+    for (int row = 0; row < ids::kRows; ++row) {
+        put(kSectionList, RowKey(kKeyGoods, row), GetItemText(ids::Goods(row), kTextBuffer));
+        put(kSectionList, RowKey(kKeyPrice, row), GetItemText(ids::Price(row), kTextBuffer));
+    }
+    for (int column = 0; column < ids::kColumns; ++column) {
+        put(ids::ColumnLetter(column), kKeyName, GetItemText(ids::Name(column), kTextBuffer));
+        put(ids::ColumnLetter(column), kKeySum, GetItemText(ids::Sum(column), kTextBuffer));
+    }
+    for (int column = 0; column < ids::kColumns; ++column) {
+        std::vector<int> states(ids::kRows);
+        for (int row = 0; row < ids::kRows; ++row) states[row] = SelectionButtonState(row, column, -1);
+        put(kSectionButtons, ids::ColumnLetter(column), EncodeDigits(states));
+    }
+    put(kSectionSettings, kKeyNumbersOn, std::to_string(m_btnNumbers.GetCheck()));
+    put(kSectionSettings, kKeyLines,
+        EncodeDigits(std::vector<int>(m_separatorLines, m_separatorLines + ids::kSeparators)));
+    for (int row = 0; row < ids::kRows; ++row) put(kSectionShared, RowKey(kKeyLinkFile, row), m_rowLinkFile[row]);
+    put(kSectionShared, kKeyLinkColumn, EncodeDigits(std::vector<int>(m_rowLinkColumn.begin(), m_rowLinkColumn.end())));
+    std::vector<int> autoOpen(ids::kRows);
+    for (int row = 0; row < ids::kRows; ++row) {
+        const RowInfo& info = m_rowInfo[row];
+        put(kSectionInfo, RowKey(kKeyInfoText, row), EncodeInfoText(info.strText));
+        put(kSectionInfo, RowKey(kKeySource1, row), info.strSource1);
+        put(kSectionInfo, RowKey(kKeySource2, row), info.strSource2);
+        autoOpen[row] = info.nAutoOpen;
+    }
+    put(kSectionInfo, kKeyAutoOpen, EncodeDigits(autoOpen));
 
-    if (SaveReplacing(m_strDocPath, writeAll)) {
+    ok = ok && SaveReplacing(m_strDocPath, file.Bytes(), Durability::kFlushed);
+    if (ok) {
         m_writtenPaths.insert(PathKey(m_strDocPath));
         return true;
     }

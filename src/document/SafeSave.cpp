@@ -1,37 +1,88 @@
 #include "document/SafeSave.h"
 
 #include "dialogkit/Win32.h"
-#include "document/Profile.h"
+
+#include <vector>
 
 namespace {
 
 constexpr int kReplaceAttempts = 20;  // a scanner or indexer may hold the file a moment
 constexpr DWORD kReplaceRetryMs = 50;
+constexpr const char* kCopyPrefix = "~";
+constexpr const char* kCopySuffix = ".tmp";
+constexpr DWORD kReadChunk = 64 * 1024;
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return path.substr(0, 1);
-    return path.substr(0, slash);
+// The system's long-path form of a path ("\\?\C:\..."): it reaches names
+// beyond the usual 259 characters, such as the copy of a document in a
+// deep folder.
+std::wstring LongPathForm(const std::string& path) {
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
+    const DWORD full = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (full == 0) return {};
+    std::wstring absolute(full, L'\0');
+    const DWORD written = ::GetFullPathNameW(wide.c_str(), full, absolute.data(), nullptr);
+    if (written == 0 || written >= full) return {};
+    absolute.resize(written);
+    if (absolute.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + absolute.substr(2);
+    return L"\\\\?\\" + absolute;
 }
 
-bool FlushToDisk(const std::string& path) {
-    const HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool ok = ::FlushFileBuffers(h) != FALSE;
-    ::CloseHandle(h);
-    return ok;
+class File {
+public:
+    explicit File(HANDLE h) : m_h(h) {}
+    ~File() {
+        if (Valid()) ::CloseHandle(m_h);
+    }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+bool ReadAll(HANDLE h, std::string* bytes) {
+    bytes->clear();
+    std::vector<char> chunk(kReadChunk);
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(h, chunk.data(), kReadChunk, &read, nullptr)) return false;
+        if (read == 0) return true;
+        bytes->append(chunk.data(), read);
+    }
 }
 
-bool MoveOver(const std::string& from, const std::string& to) {
-    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
-        if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
+// Writes the copy and makes sure the disk holds all of it: a full disk may
+// take part of a write and still report success.
+bool WriteCopy(const std::wstring& copy, const std::string& bytes, Durability durability) {
+    ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        const File file(::CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+        if (!file.Valid()) return false;
+        DWORD written = 0;
+        if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            return false;
         }
+        if (durability == Durability::kWhole) return true;
+        if (!::FlushFileBuffers(file.Get())) return false;
+    }
+    const File file(::CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string back;
+    return file.Valid() && ReadAll(file.Get(), &back) && back == bytes;
+}
+
+bool MoveOver(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
         const DWORD error = ::GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
-            error != ERROR_ACCESS_DENIED) {
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED) {
             return false;
         }
         ::Sleep(kReplaceRetryMs);
@@ -39,32 +90,35 @@ bool MoveOver(const std::string& from, const std::string& to) {
     return false;
 }
 
-void RemoveTemp(const std::string& temp) {
-    ::SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(temp.c_str());
-}
-
 }  // namespace
 
-bool SaveReplacing(const std::string& target, const std::function<bool(const std::string& temp)>& writer) {
+std::string SaveCopyPath(const std::string& target) {
+    const size_t slash = target.find_last_of("\\/");
+    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    return target.substr(0, name) + kCopyPrefix + target.substr(name) + kCopySuffix;
+}
+
+bool SaveReplacing(const std::string& target, const std::string& bytes, Durability durability) {
     const DWORD attributes = ::GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         return false;
     }
-    char temp[MAX_PATH] = {};
-    if (!::GetTempFileNameA(FolderOf(target).c_str(), "tvl", 0, temp)) return false;
-    const std::string tempPath = temp;
+    const std::wstring copy = LongPathForm(SaveCopyPath(target));
+    const std::wstring wideTarget = LongPathForm(target);
+    if (copy.empty() || wideTarget.empty()) return false;
+    if (WriteCopy(copy, bytes, durability) && MoveOver(copy, wideTarget)) return true;
+    ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(copy.c_str());
+    return false;
+}
 
-    bool ok = true;
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        ok = ::CopyFileA(target.c_str(), tempPath.c_str(), FALSE) != FALSE;
+bool ReadWholeFile(const std::string& path, std::string* bytes) {
+    bytes->clear();
+    const File file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
-    ok = ok && writer(tempPath);
-    // The profile functions must let go of the copy before it is moved or
-    // removed; held in their cache, a failed write could recreate it later.
-    FlushProfile(tempPath);
-    ok = ok && FlushToDisk(tempPath) && MoveOver(tempPath, target);
-    if (!ok) RemoveTemp(tempPath);
-    return ok;
+    return ReadAll(file.Get(), bytes);
 }

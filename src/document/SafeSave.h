@@ -1,10 +1,25 @@
 #pragma once
-#include <functional>
 #include <string>
 
-// Writes a file so that it is either replaced whole or left as it was: the
-// writer fills a copy beside the target (so every line it does not write
-// stays), the copy is flushed to disk and then moved over the target in one
-// step. Returns false, with the target untouched and the copy removed, when
-// any step fails.
-bool SaveReplacing(const std::string& target, const std::function<bool(const std::string& temp)>& writer);
+// The copy a save writes beside its target before it replaces it:
+// "~" + the target's file name + ".tmp". One name per file, so a save that
+// was cut off leaves at most this one copy, which the next save reuses and
+// removes; it may be longer than a path may be (it is reached through the
+// system's long-path form).
+std::string SaveCopyPath(const std::string& target);
+
+// A document must survive a power cut once saved; a companion file only
+// needs to be whole whenever another instance reads it.
+enum class Durability { kFlushed, kWhole };
+
+// Replaces target with bytes so that it is either replaced whole or left
+// exactly as it was: one checked write of the copy (flushed to disk and
+// read back when it must survive), then moved over the target in one step.
+// False, with the target untouched and the copy removed, when any step
+// fails (a read-only target, a missing folder, a file held by another
+// program, a full disk).
+bool SaveReplacing(const std::string& target, const std::string& bytes, Durability durability);
+
+// The whole content of a file. A file that does not exist is empty; false
+// when it exists but cannot be read (held by another program, a folder).
+bool ReadWholeFile(const std::string& path, std::string* bytes);

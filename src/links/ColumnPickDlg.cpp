@@ -27,10 +27,10 @@ BOOL CColumnPickDlg::OnInitDialog() {
         const std::string companion = CompanionPathOf(source);
         if (FileExists(companion)) source = companion;
     }
+    const PublishedColumns columns = ReadPublishedColumns(source);
     for (int column = 0; column < ids::kColumns; ++column) {
-        const PublishedColumn values = ReadPublishedColumn(source, column);
-        m_stcName[column].SetText(values.strName);
-        m_stcSum[column].SetText(values.strSum);
+        m_stcName[column].SetText(columns[column].strName);
+        m_stcSum[column].SetText(columns[column].strSum);
     }
 
     ::CheckRadioButton(m_hWnd, ids::kPickChoiceBase, ids::kPickChoiceBase + ids::kColumns - 1,

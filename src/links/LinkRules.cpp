@@ -32,10 +32,18 @@ std::string CompanionPathOf(const std::string& filePath) {
     return (folder.empty() ? std::string(".") : folder) + "\\" + title + kCompanionExtension;
 }
 
-PublishedColumn ReadPublishedColumn(const std::string& file, int column) {
-    PublishedColumn values;
-    const char* section = ids::ColumnLetter(column);
-    values.strName = ReadProfileString(file, section, doc::kKeyName, "", doc::kTextBuffer);
-    values.strSum = ReadProfileString(file, section, doc::kKeySum, "", doc::kTextBuffer);
-    return values;
+PublishedColumns PublishedColumnsOf(const IniFile& file) {
+    PublishedColumns columns;
+    for (int column = 0; column < ids::kColumns; ++column) {
+        const char* section = ids::ColumnLetter(column);
+        columns[column].strName = file.GetString(section, doc::kKeyName, "", doc::kTextBuffer);
+        columns[column].strSum = file.GetString(section, doc::kKeySum, "", doc::kTextBuffer);
+    }
+    return columns;
+}
+
+PublishedColumns ReadPublishedColumns(const std::string& path) {
+    IniFile file;
+    LoadIniFile(path, &file);
+    return PublishedColumnsOf(file);
 }

@@ -1,5 +1,9 @@
 #pragma once
 // Plain rules of linked rows, apart from any window.
+#include "document/IniFile.h"
+#include "model/ControlIds.h"
+
+#include <array>
 #include <string>
 
 // The column a link moves to: the stored column plus the step, wrapped
@@ -22,4 +26,6 @@ struct PublishedColumn {
     std::string strName;
     std::string strSum;
 };
-PublishedColumn ReadPublishedColumn(const std::string& file, int column);
+using PublishedColumns = std::array<PublishedColumn, ids::kColumns>;
+PublishedColumns PublishedColumnsOf(const IniFile& file);
+PublishedColumns ReadPublishedColumns(const std::string& path);

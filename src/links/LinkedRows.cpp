@@ -8,18 +8,13 @@
 #include "document/Profile.h"
 #include "links/ColumnPickDlg.h"
 #include "links/LinkRules.h"
+#include "links/LinkSources.h"
+#include "document/SafeSave.h"
 
 namespace {
 
 constexpr const char* kLinkFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 constexpr DWORD kLinkDialogFlags = OFN_READONLY | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
-
-// Whether the path analysis refuses this path for the length of its long
-// form (and says so in a message box).
-bool LongFormTooLong(const std::string& path) {
-    std::string ignored;
-    return !LongFormOf(RemoveQuotes(path), &ignored);
-}
 
 }  // namespace
 
@@ -55,24 +50,27 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     // says so. Links are read every second, so for a link that message
     // comes once per path and run, whether or not it has been answered yet;
     // the row stays as it is.
-    if (LongFormTooLong(link)) {
+    const LinkSources::Analysis analysis = m_linkSources->Analyse(link);
+    if (analysis.tooLong) {
         if (m_tooLongLinkPaths.insert(link).second) dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
         return;
     }
-    if (!SetDocumentPath(link, FALSE)) return;
-    const DocPathParts& parts = m_lastPathParts;
+    if (analysis.refused) return;
+    m_lastPathParts = analysis.parts;
 
     // While an instance has the document open its companion file holds the
     // unsaved columns; otherwise the saved document answers. A file that
     // cannot be read gives empty values, and they return with the file.
-    const std::string& source = FileExists(parts.strCompanionPath) ? parts.strCompanionPath : link;
-    const PublishedColumn values = ReadPublishedColumn(source, column);
+    const PublishedColumn values = m_linkSources->Columns(link, analysis)[column];
 
+    // Texts that did not change are not written again: nothing to redraw,
+    // nothing announced.
     m_rowLinkColumn[row] = column;
-    SetItemText(ids::Goods(row), LinkedGoodsText(column, parts.strTitle, values.strName));
-    ::EnableWindow(Item(ids::Goods(row)), FALSE);
-    SetItemText(ids::Price(row), values.strSum);
-    ::EnableWindow(Item(ids::Price(row)), FALSE);
+    UpdateItemText(ids::Goods(row), LinkedGoodsText(column, analysis.parts.strTitle, values.strName));
+    UpdateItemText(ids::Price(row), values.strSum);
+    for (const int id : {ids::Goods(row), ids::Price(row)}) {
+        if (::IsWindowEnabled(Item(id))) ::EnableWindow(Item(id), FALSE);
+    }
 
     // Writing the texts went through the change handler: only a step is a
     // change of the document.
@@ -84,8 +82,10 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
 }
 
 void CPriceListDlg::LinkTick() {
-    for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
-
+    {
+        const LinkSources::Tick tick(*m_linkSources);
+        for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
+    }
     for (int column = 0; column < ids::kColumns; ++column) {
         if (GetItemText(ids::Name(column), doc::kTextBuffer) != m_publishedNames[column] ||
             GetItemText(ids::Sum(column), doc::kTextBuffer) != m_publishedSums[column]) {
@@ -100,13 +100,16 @@ void CPriceListDlg::LinkTick() {
 
 void CPriceListDlg::PublishColumns() {
     if (m_strCompanionPath.empty()) return;
+    // The file as it is, the fourteen keys changed in it, and written whole
+    // in one step: another instance never reads half a publication.
+    IniFile companion;
+    LoadIniFile(m_strCompanionPath, &companion);
     for (int column = 0; column < ids::kColumns; ++column) {
         const char* section = ids::ColumnLetter(column);
-        const std::string name = GetItemText(ids::Name(column), doc::kTextBuffer);
-        WriteProfileString(m_strCompanionPath, section, doc::kKeyName, OneLineValue(name));
-        m_publishedNames[column] = name;
-        const std::string sum = GetItemText(ids::Sum(column), doc::kTextBuffer);
-        WriteProfileString(m_strCompanionPath, section, doc::kKeySum, sum);
-        m_publishedSums[column] = sum;
+        m_publishedNames[column] = GetItemText(ids::Name(column), doc::kTextBuffer);
+        companion.SetString(section, doc::kKeyName, OneLineValue(m_publishedNames[column]));
+        m_publishedSums[column] = GetItemText(ids::Sum(column), doc::kTextBuffer);
+        companion.SetString(section, doc::kKeySum, OneLineValue(m_publishedSums[column]));
     }
+    SaveReplacing(m_strCompanionPath, companion.Bytes(), Durability::kWhole);
 }

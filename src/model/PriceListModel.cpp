@@ -60,13 +60,14 @@ void CPriceListDlg::UpdateSums() {
         prices[row] = ParseAmount(GetItemText(ids::Price(row), kPriceBuffer));
         total += prices[row];
     }
-    m_editTotal.SetText(FormatAmount(total));
+    // Unchanged texts are left alone: rewriting them costs a redraw each.
+    UpdateItemText(ids::kTotal, FormatAmount(total));
 
     for (int column = 0; column < ids::kColumns; ++column) {
         double sum = 0.0;
         for (int row = 0; row < ids::kRows; ++row) {
             if (SelectionButtonState(row, column, -1) != 0) sum += prices[row];
         }
-        SetItemText(ids::Sum(column), FormatAmount(sum));
+        UpdateItemText(ids::Sum(column), FormatAmount(sum));
     }
 }

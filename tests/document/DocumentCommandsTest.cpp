@@ -1,17 +1,60 @@
-// The document commands: Load, Save As, Reset and dropped files, each with
-// the save question, the file dialogs and what becomes of path, window
-// contents, modified flag and companion file.
+// The document commands and the ways to end, each with the save question:
+// what becomes of path, window contents, modified flag and files on disk.
 #include "document/DocumentTestSupport.h"
 
 using doctest::CrLf;
 
 namespace {
 
-constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
-constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES;
-constexpr const char* kFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
-
 std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
+std::string SaveFailed(const std::string& path) { return "Die Datei   " + path + "   konnte nicht gespeichert werden !"; }
+constexpr const char* kChanged = "ge\xE4ndert";
+
+enum class Cmd { Load, Drop, Reset, Exit, Close, Escape };
+// How the document stands and what the user answers: not modified (and Yes
+// to the reset question), not modified and No to it, or modified and Cancel,
+// No, Yes, or Yes to a save that fails (a read-only file).
+enum class Answer { Unmodified, Declined, Cancel, No, Yes, YesFails };
+
+struct CommandCase {
+    Cmd cmd;
+    Answer answer;
+    bool ended;
+    const char* title;  // window title's document afterwards
+    const char* goods;  // row 01 afterwards
+    bool modified;
+    bool saved;  // the current document's file holds the change
+};
+
+const CommandCase kCommandCases[] = {
+    {Cmd::Load, Answer::Unmodified, false, "Neu", "neu", false, false},
+    {Cmd::Load, Answer::Cancel, false, "Alt", kChanged, true, false},
+    {Cmd::Load, Answer::No, false, "Neu", "neu", false, false},
+    {Cmd::Load, Answer::Yes, false, "Neu", "neu", false, true},
+    {Cmd::Load, Answer::YesFails, false, "Alt", kChanged, true, false},
+    {Cmd::Drop, Answer::Unmodified, false, "Neu", "neu", false, false},
+    {Cmd::Drop, Answer::Cancel, false, "Alt", kChanged, true, false},
+    {Cmd::Drop, Answer::No, false, "Neu", "neu", false, false},
+    {Cmd::Drop, Answer::Yes, false, "Neu", "neu", false, true},
+    {Cmd::Drop, Answer::YesFails, false, "Alt", kChanged, true, false},
+    {Cmd::Reset, Answer::Unmodified, false, "Unbenannt", "", false, false},
+    {Cmd::Reset, Answer::Declined, false, "Alt", "alt", false, false},
+    {Cmd::Reset, Answer::Cancel, false, "Alt", kChanged, true, false},
+    {Cmd::Reset, Answer::No, false, "Unbenannt", "", false, false},
+    {Cmd::Reset, Answer::Yes, false, "Unbenannt", "", false, true},
+    {Cmd::Reset, Answer::YesFails, false, "Alt", kChanged, true, false},
+    {Cmd::Exit, Answer::Unmodified, true, "Alt", "alt", false, false},
+    {Cmd::Exit, Answer::Cancel, false, "Alt", kChanged, true, false},
+    {Cmd::Exit, Answer::No, true, "Alt", kChanged, true, false},
+    {Cmd::Exit, Answer::Yes, true, "Alt", kChanged, false, true},
+    {Cmd::Exit, Answer::YesFails, false, "Alt", kChanged, true, false},
+    {Cmd::Close, Answer::Cancel, false, "Alt", kChanged, true, false},
+    {Cmd::Close, Answer::No, true, "Alt", kChanged, true, false},
+    {Cmd::Close, Answer::Yes, true, "Alt", kChanged, false, true},
+    {Cmd::Escape, Answer::Unmodified, true, "Alt", "alt", false, false},
+    {Cmd::Escape, Answer::Cancel, false, "Alt", kChanged, true, false},
+    {Cmd::Escape, Answer::Yes, true, "Alt", kChanged, false, true},
+};
 
 }  // namespace
 
@@ -20,384 +63,192 @@ protected:
     void SetUp() override {
         DocumentTest::SetUp();
         FirstPaint();
-        dlg->m_bModified = FALSE;
     }
-    // A document whose first goods text is goods.
-    std::string MakeDocument(const std::string& name, const std::string& goods) const {
-        const std::string path = At(name);
-        WriteFileBytes(path, CrLf({"[LISTE]", "Ware 01=" + goods, "Preis01=1.5", "[A]", "Name=Spalte"}));
-        return path;
+    // Alt.pgx current and read, Neu.pgx beside it, the timers running.
+    void OpenAlt() {
+        WriteFileBytes(At("Alt.pgx"), CrLf({"; eigen", "[LISTE]", "Ware 01=alt"}));
+        WriteFileBytes(At("Neu.pgx"), CrLf({"[LISTE]", "Ware 01=neu"}));
+        FirstPaint();
+        ReadFrom(At("Alt.pgx"));
     }
-    // Makes a document current and unmodified, as a load leaves it.
-    void OpenAt(const std::string& path) {
-        ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE));
-        dlg->ReadDocument();
-        dlg->m_bModified = FALSE;
-    }
-    void Modify(const std::string& goods = "ge\xE4ndert") const { Type(ids::Goods(0), goods); }
-    // Path, title, companion and window title all name the document.
-    void ExpectCurrent(const std::string& path, const std::string& title, const std::string& companion) const {
-        EXPECT_EQ(dlg->m_strDocPath, path);
-        EXPECT_EQ(dlg->m_strDocTitle, title);
-        EXPECT_EQ(dlg->m_strCompanionPath, companion);
-        EXPECT_EQ(WindowTitle(), "Tarvelo   -   " + title);
-    }
-    void ExpectQuestions(const std::vector<std::string>& texts) const {
-        ASSERT_EQ(seams->boxes.size(), texts.size());
-        for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(seams->boxes[i].text, texts[i]) << i;
+    void Run(Cmd cmd, const std::string& chosen) const {
+        switch (cmd) {
+            case Cmd::Load: Click(ids::kLoad); break;
+            case Cmd::Drop: Drop({chosen}); break;
+            case Cmd::Reset: Click(ids::kReset); break;
+            case Cmd::Exit: Click(IDOK); break;
+            case Cmd::Close: ::SendMessageA(Wnd(), WM_CLOSE, 0, 0); break;
+            case Cmd::Escape: ::SendMessageA(Wnd(), WM_COMMAND, IDCANCEL, 0); break;
+        }
     }
 };
 
-// --- Load -------------------------------------------------------------------
+TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
+    for (const CommandCase& c : kCommandCases) {
+        const std::string trace = "command " + std::to_string(static_cast<int>(c.cmd)) + " answer " +
+                                  std::to_string(static_cast<int>(c.answer));
+        SCOPED_TRACE(trace);
+        RemoveFile(At("Alt.pgx"));
+        OpenAlt();
+        const std::string alt = At("Alt.pgx");
+        const std::string before = ReadFileBytes(alt);
+        const bool modified = c.answer != Answer::Unmodified && c.answer != Answer::Declined;
+        if (modified) Type(ids::Goods(0), kChanged);
+        if (c.answer == Answer::YesFails) ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_READONLY);
+        const int box = c.answer == Answer::Cancel ? IDCANCEL : c.answer == Answer::No ? IDNO : IDYES;
+        if (modified || c.cmd == Cmd::Reset) seams->AnswerBox(c.answer == Answer::Declined ? IDNO : box);
+        if (c.answer == Answer::YesFails) seams->AnswerBox(IDOK);
+        const bool goesOn = c.answer == Answer::Unmodified || c.answer == Answer::No || c.answer == Answer::Yes;
+        if (c.cmd == Cmd::Load && goesOn) seams->AnswerFile(At("Neu.pgx"));
+        Run(c.cmd, At("Neu.pgx"));
 
-TEST_F(DocumentCommands, LoadReadsTheChosenDocument) {
-    const std::string path = MakeDocument("Haushalt.pgx", "Brot");
-    WriteFileBytes(".\\Unbenannt.pgw", "[A]\r\n");
-    // Another instance has the chosen document open and publishes it.
-    WriteFileBytes(At("Haushalt.pgw"), "[A]\r\nName=fremd\r\n");
-    dlg->m_bPublishPending = FALSE;
-    seams->AnswerFile(path);
-    Click(ids::kLoad);
-
-    EXPECT_TRUE(seams->boxes.empty()) << "nothing to ask without changes";
-    ASSERT_EQ(seams->fileRequests.size(), 1u);
-    const dialogkit::FileDialogRequest& request = seams->fileRequests[0];
-    EXPECT_TRUE(request.open);
-    EXPECT_EQ(request.defaultExt, "");
-    EXPECT_EQ(request.initialName, ".\\Unbenannt.pgx");
-    EXPECT_EQ(request.flags, kOpenFlags);
-    EXPECT_EQ(request.filter, kFilter);
-    EXPECT_EQ(request.owner, Wnd());
-
-    ExpectCurrent(path, "Haushalt", At("Haushalt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "Brot");
-    EXPECT_EQ(Text(ids::Name(0)), "Spalte");
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_TRUE(dlg->m_bPublishPending);
-    EXPECT_FALSE(Exists(".\\Unbenannt.pgw")) << "the pause deleted the old companion";
-    EXPECT_TRUE(Exists(At("Haushalt.pgw"))) << "the new document's companion is not this instance's yet";
-    EXPECT_TRUE(TimersRunning());
-
-    // The next load starts from the current document's name.
-    seams->CancelFile();
-    Click(ids::kLoad);
-    ASSERT_EQ(seams->fileRequests.size(), 2u);
-    EXPECT_EQ(seams->fileRequests[1].initialName, path);
-}
-
-TEST_F(DocumentCommands, LoadOnAModifiedDocumentAsksFirst) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    const std::string other = MakeDocument("Neu.pgx", "neu");
-    OpenAt(current);
-    const std::string bytes = ReadFileBytes(current);
-
-    // Cancel: no file dialog, nothing changes.
-    Modify();
-    seams->AnswerBox(IDCANCEL);
-    Click(ids::kLoad);
-    ExpectQuestions({SaveQuestion(current)});
-    EXPECT_EQ(seams->boxes[0].type, static_cast<UINT>(MB_YESNOCANCEL));
-    EXPECT_TRUE(seams->fileRequests.empty());
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "ge\xE4ndert");
-    EXPECT_TRUE(dlg->m_bModified);
-    EXPECT_TRUE(TimersRunning());
-
-    // No: the dialog opens, and the confirmed choice discards the changes.
-    seams->AnswerBox(IDNO);
-    seams->AnswerFile(other);
-    Click(ids::kLoad);
-    EXPECT_EQ(seams->fileRequests.size(), 1u);
-    ExpectCurrent(other, "Neu", At("Neu.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "neu");
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_EQ(ReadFileBytes(current), bytes) << "No writes nothing";
-
-    // Yes: the current document is saved under its own path first.
-    Modify("zuletzt");
-    seams->AnswerBox(IDYES);
-    seams->AnswerFile(current);
-    Click(ids::kLoad);
-    ExpectQuestions({SaveQuestion(current), SaveQuestion(current), SaveQuestion(other)});
-    EXPECT_NE(ReadFileBytes(other).find("Ware 01=zuletzt\r\n"), std::string::npos);
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "alt");
-    EXPECT_FALSE(dlg->m_bModified);
-}
-
-TEST_F(DocumentCommands, LoadWithTheFileDialogCancelledChangesNothing) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    OpenAt(current);
-    seams->CancelFile();
-    Click(ids::kLoad);
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "alt");
-    EXPECT_FALSE(dlg->m_bModified);
-
-    // A Yes to the save question has written the document all the same.
-    Modify("gesichert");
-    seams->AnswerBox(IDYES);
-    seams->CancelFile();
-    Click(ids::kLoad);
-    EXPECT_NE(ReadFileBytes(current).find("Ware 01=gesichert\r\n"), std::string::npos);
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "gesichert");
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_TRUE(TimersRunning());
-}
-
-TEST_F(DocumentCommands, LoadOfAnyFileThroughAllFiles) {
-    WriteFileBytes(At("notes.txt"), CrLf({"Einkauf", "[LISTE]", "Ware 01=Notiz", "[SETTINGS]", "NumbersOn=1"}));
-    seams->AnswerFile(At("notes.txt"));
-    Click(ids::kLoad);
-    ExpectCurrent(At("notes.txt"), "notes", At("notes.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "Notiz");
-    EXPECT_EQ(Check(ids::kNumbers), 1);
-    EXPECT_FALSE(dlg->m_bModified);
-}
-
-TEST_F(DocumentCommands, LoadOfACompanionOpensItsDocument) {
-    MakeDocument("Liste.pgx", "Liste");
-    WriteFileBytes(At("Liste.pgw"), CrLf({"[A]", "Name=Begleiter", "Summe=1.00"}));
-    seams->AnswerFile(At("Liste.pgw"));
-    Click(ids::kLoad);
-    ExpectCurrent(At("Liste.pgx"), "Liste", At("Liste.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "Liste");
-    EXPECT_EQ(Text(ids::Name(0)), "Spalte") << "the document is read, not the companion";
-
-    // Without the document beside it: an empty document under that name.
-    ::CreateDirectoryA(At("leer").c_str(), nullptr);
-    WriteFileBytes(At("leer\\Liste.pgw"), CrLf({"[A]", "Name=Begleiter"}));
-    seams->AnswerFile(At("leer\\Liste.pgw"));
-    Click(ids::kLoad);
-    ExpectCurrent(At("leer\\Liste.pgx"), "Liste", At("leer\\Liste.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "");
-    EXPECT_EQ(Text(ids::Name(0)), "");
-    EXPECT_FALSE(Exists(At("leer\\Liste.pgx")));
-}
-
-TEST_F(DocumentCommands, LoadOfARefusedPathReadsTheCurrentDocumentAgain) {
-    const std::string current = MakeDocument("Alt.pgx", "gespeichert");
-    OpenAt(current);
-    Modify();
-    seams->AnswerBox(IDNO);
-    seams->AnswerFile(At("Sicherung.backup"));
-    Click(ids::kLoad);
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "gespeichert");
-    EXPECT_FALSE(dlg->m_bModified);
-}
-
-// --- Save As ------------------------------------------------------------------
-
-TEST_F(DocumentCommands, SaveAsWritesUnderTheChosenNameWithoutAsking) {
-    Modify("Brot");
-    WriteFileBytes(".\\Unbenannt.pgw", "[A]\r\n");
-    dlg->m_bPublishPending = FALSE;
-    seams->AnswerFile(At("Neu.pgx"));
-    Click(ids::kSaveAs);
-
-    EXPECT_TRUE(seams->boxes.empty()) << "Save As asks nothing";
-    ASSERT_EQ(seams->fileRequests.size(), 1u);
-    const dialogkit::FileDialogRequest& request = seams->fileRequests[0];
-    EXPECT_FALSE(request.open);
-    EXPECT_EQ(request.defaultExt, ".pgx");
-    EXPECT_EQ(request.initialName, ".\\Unbenannt.pgx");
-    EXPECT_EQ(request.flags, kSaveFlags);
-    EXPECT_EQ(request.filter, kFilter);
-    EXPECT_EQ(request.owner, Wnd());
-
-    ExpectCurrent(At("Neu.pgx"), "Neu", At("Neu.pgw"));
-    EXPECT_NE(ReadFileBytes(At("Neu.pgx")).find("Ware 01=Brot\r\n"), std::string::npos);
-    EXPECT_EQ(Text(ids::Goods(0)), "Brot") << "the window stays as it was";
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_FALSE(dlg->m_bPublishPending) << "published at the next change, not at once";
-    EXPECT_FALSE(Exists(".\\Unbenannt.pgw"));
-    EXPECT_FALSE(Exists(At("Neu.pgw")));
-    EXPECT_FALSE(Exists(".\\Unbenannt.pgx"));
-    EXPECT_TRUE(TimersRunning());
-}
-
-TEST_F(DocumentCommands, SaveAsToARefusedNameWritesNothing) {
-    Modify();
-    seams->AnswerFile(At("Liste.backup"));
-    Click(ids::kSaveAs);
-    ExpectCurrent(".\\Unbenannt.pgx", "Unbenannt", ".\\Unbenannt.pgw");
-    EXPECT_TRUE(dlg->m_bModified);
-    EXPECT_TRUE(doctest::FolderListing(Folder()).empty());
-    EXPECT_FALSE(Exists(".\\Unbenannt.pgx"));
-
-    seams->CancelFile();
-    Click(ids::kSaveAs);
-    EXPECT_TRUE(dlg->m_bModified);
-    EXPECT_TRUE(doctest::FolderListing(Folder()).empty());
-    EXPECT_TRUE(TimersRunning());
-}
-
-// --- Reset --------------------------------------------------------------------
-
-TEST_F(DocumentCommands, ResetWithoutChangesAsksToClear) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    OpenAt(current);
-    dlg->m_rowInfo[4].nAutoOpen = 0;
-
-    seams->AnswerBox(IDNO);
-    Click(ids::kReset);
-    ExpectQuestions({"Alle Eintr\xE4ge l\xF6schen ?"});
-    EXPECT_EQ(seams->boxes[0].type, static_cast<UINT>(MB_YESNO));
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "alt");
-    EXPECT_TRUE(TimersRunning());
-
-    dlg->m_bPublishPending = FALSE;
-    WriteFileBytes(".\\Unbenannt.pgw", "[A]\r\nName=fremd\r\n");  // another untitled instance here
-    seams->AnswerBox(IDYES);
-    Click(ids::kReset);
-    EXPECT_EQ(seams->boxes.size(), 2u);
-    ExpectCurrent(".\\Unbenannt.pgx", "Unbenannt", ".\\Unbenannt.pgw");
-    EXPECT_EQ(Text(ids::Goods(0)), "");
-    EXPECT_EQ(Text(ids::Name(0)), "");
-    EXPECT_EQ(dlg->m_rowInfo[4].nAutoOpen, 1);
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_TRUE(dlg->m_bPublishPending);
-    EXPECT_FALSE(Exists(".\\Unbenannt.pgx")) << "reset writes nothing";
-    EXPECT_FALSE(Exists(".\\f4d5h7j9k2.pgx"));
-    EXPECT_TRUE(Exists(".\\Unbenannt.pgw")) << "only the companion of the document left is deleted";
-    RemoveFile(".\\Unbenannt.pgw");
-    EXPECT_NE(ReadFileBytes(current).find("Ware 01=alt"), std::string::npos);
-    EXPECT_TRUE(TimersRunning());
-}
-
-TEST_F(DocumentCommands, ResetWithChangesAsksOnlyTheSaveQuestion) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    OpenAt(current);
-    const std::string bytes = ReadFileBytes(current);
-    Modify();
-
-    seams->AnswerBox(IDCANCEL);
-    Click(ids::kReset);
-    ExpectQuestions({SaveQuestion(current)});
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "ge\xE4ndert");
-    EXPECT_TRUE(dlg->m_bModified);
-
-    seams->AnswerBox(IDNO);
-    Click(ids::kReset);
-    EXPECT_EQ(seams->boxes.size(), 2u) << "no second question";
-    ExpectCurrent(".\\Unbenannt.pgx", "Unbenannt", ".\\Unbenannt.pgw");
-    EXPECT_EQ(Text(ids::Goods(0)), "");
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_EQ(ReadFileBytes(current), bytes);
-
-    OpenAt(current);
-    Modify("behalten");
-    seams->AnswerBox(IDYES);
-    Click(ids::kReset);
-    EXPECT_EQ(seams->boxes.size(), 3u);
-    EXPECT_NE(ReadFileBytes(current).find("Ware 01=behalten\r\n"), std::string::npos);
-    ExpectCurrent(".\\Unbenannt.pgx", "Unbenannt", ".\\Unbenannt.pgw");
-    EXPECT_EQ(Text(ids::Goods(0)), "");
-    EXPECT_FALSE(dlg->m_bModified);
-}
-
-// --- Dropped files --------------------------------------------------------------
-
-TEST_F(DocumentCommands, DropOpensTheFirstDocumentOnly) {
-    const std::string first = MakeDocument("Erste.pgx", "erste");
-    const std::string second = MakeDocument("Zweite.pgx", "zweite");
-    dlg->m_bPublishPending = FALSE;
-    Drop({first, second});
-    EXPECT_TRUE(seams->boxes.empty());
-    ExpectCurrent(first, "Erste", At("Erste.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "erste");
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_TRUE(dlg->m_bPublishPending);
-    EXPECT_TRUE(TimersRunning());
-
-    const std::string capitals = MakeDocument("GROSS.PGX", "gross");
-    Drop({capitals});
-    ExpectCurrent(capitals, "GROSS", At("GROSS.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "gross");
-
-    MakeDocument("Liste.pgx", "liste");
-    WriteFileBytes(At("Liste.pgw"), "[A]\r\nName=x\r\n");
-    Drop({At("Liste.pgw")});
-    ExpectCurrent(At("Liste.pgx"), "Liste", At("Liste.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "liste");
-}
-
-TEST_F(DocumentCommands, DropOfAnythingElseIsIgnoredWithoutAQuestion) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    OpenAt(current);
-    Modify();
-    WriteFileBytes(At("Begleiter.PGW"), CrLf({"[LISTE]", "Ware 01=falsch"}));
-    WriteFileBytes(At("text.txt"), CrLf({"[LISTE]", "Ware 01=falsch"}));
-    ::CreateDirectoryA(At("Ordner").c_str(), nullptr);
-    ::CreateDirectoryA(At("Archiv.2024").c_str(), nullptr);
-    ::CreateDirectoryA(At(".pgx").c_str(), nullptr);
-    const std::vector<std::string> ignored = {At("Begleiter.PGW"), At("text.txt"), At("Ordner"), At("Archiv.2024"),
-                                              At("Ohne Punkt"), At("x.backup"), ".pgx", "a.pg"};
-    for (const std::string& path : ignored) {
-        Drop({path, current});
-        ExpectCurrent(current, "Alt", At("Alt.pgw"));
-        EXPECT_EQ(Text(ids::Goods(0)), "ge\xE4ndert") << path;
-        EXPECT_TRUE(dlg->m_bModified) << path;
+        EXPECT_EQ(dlg->HasEnded(), c.ended);
+        EXPECT_EQ(WindowTitle(), std::string("Tarvelo   -   ") + c.title);
+        EXPECT_EQ(Text(ids::Goods(0)), c.goods);
+        EXPECT_EQ(!!dlg->m_bModified, c.modified);
+        ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const std::string after = ReadFileBytes(alt);
+        EXPECT_EQ(after.find(std::string("Ware 01=") + kChanged + "\r\n") != std::string::npos, c.saved);
+        EXPECT_EQ(after.find("; eigen\r\n"), 0u) << "foreign lines stay";
+        if (!c.saved) { EXPECT_EQ(after, before); }
+        if (modified) { EXPECT_EQ(seams->boxes.front().text, SaveQuestion(alt)); }
+        if (modified) { EXPECT_EQ(seams->boxes.front().type, static_cast<UINT>(MB_YESNOCANCEL)); }
+        if (c.answer == Answer::YesFails) { EXPECT_EQ(seams->boxes.back().text, SaveFailed(alt)); }
+        if (!modified && c.cmd == Cmd::Reset) { EXPECT_EQ(seams->boxes.front().text, "Alle Eintr\xE4ge l\xF6schen ?"); }
+        if (!c.ended) { EXPECT_TRUE(TimersRunning()); }
+        EXPECT_FALSE(Exists(At("Alt.pgw")));
+        seams.reset();
+        seams = std::make_unique<ScriptedSeams>();
+        dlg.reset();
+        Open();
     }
-    EXPECT_TRUE(seams->boxes.empty()) << "nothing is asked";
+}
+
+// The kinds of path a user can name, through every way of naming one.
+TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
+    struct PathCase {
+        std::string path;
+        const char *load, *drop, *saveAs, *commandLine;  // "title:goods", or "quit"
+        const char* written;                             // what Save As writes
+    };
+    const std::string tooLong = At(std::string(300, 'l') + ".pgx");
+    const PathCase cases[] = {
+        {At("Gross.PGX"), "Gross:gross", "Gross:gross", "Gross:ungespeichert", "Gross:gross", "Gross.PGX"},
+        {At("Liste.pgw"), "Liste:liste", "Liste:liste", "Liste:ungespeichert", "Liste:liste", "Liste.pgx"},
+        {At("Waise.pgw"), "Waise:", "Waise:", "Waise:ungespeichert", "Waise:", "Waise.pgx"},
+        {At("notes.txt"), "notes:notiz", "Alt:ungespeichert", "notes:ungespeichert", "quit", "notes.txt"},
+        {At("x.backup"), "Alt:alt", "Alt:ungespeichert", "Alt:ungespeichert", "quit", ""},
+        {At("Ordner"), "Alt:alt", "Alt:ungespeichert", "Alt:ungespeichert", "quit", ""},
+        {tooLong, "Alt:alt", "Alt:ungespeichert", "Alt:ungespeichert", "quit", ""},
+    };
+    for (const PathCase& c : cases) {
+        for (int way = 0; way < 4; ++way) {
+            SCOPED_TRACE(c.path.substr(Folder().size()) + " way " + std::to_string(way));
+            doctest::RemoveTree(Folder());
+            ::CreateDirectoryA(Folder().c_str(), nullptr);
+            ::CreateDirectoryA(At("Ordner").c_str(), nullptr);
+            WriteFileBytes(At("Gross.PGX"), CrLf({"[LISTE]", "Ware 01=gross"}));
+            WriteFileBytes(At("Liste.pgx"), CrLf({"[LISTE]", "Ware 01=liste"}));
+            WriteFileBytes(At("Liste.pgw"), CrLf({"[LISTE]", "Ware 01=companion"}));
+            WriteFileBytes(At("Waise.pgw"), CrLf({"[LISTE]", "Ware 01=companion"}));
+            WriteFileBytes(At("notes.txt"), CrLf({"[LISTE]", "Ware 01=notiz"}));
+            WriteFileBytes(At("x.backup"), CrLf({"[LISTE]", "Ware 01=backup"}));
+            const bool tooLongSaid = c.path == tooLong && way != 1;
+            if (tooLongSaid) seams->AnswerBox(IDOK);
+            std::string expected = way == 0 ? c.load : way == 1 ? c.drop : way == 2 ? c.saveAs : c.commandLine;
+            if (way == 3) {
+                dlg.reset();
+                Open(c.path);
+            } else {
+                OpenAlt();
+                Type(ids::Goods(0), "ungespeichert");
+                dlg->m_bModified = FALSE;
+            }
+            const std::set<std::string> listing = doctest::FolderListing(Folder());
+            if (way == 0) {
+                seams->AnswerFile(c.path);
+                Click(ids::kLoad);
+            }
+            if (way == 1) Drop({c.path, At("Gross.PGX")});
+            if (way == 2) {
+                seams->AnswerFile(c.path);
+                Click(ids::kSaveAs);
+            }
+            MSG msg;
+            if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+                EXPECT_EQ(expected, "quit");
+            } else {
+                EXPECT_EQ(dlg->m_strDocTitle + ":" + Text(ids::Goods(0)), expected);
+            }
+            EXPECT_EQ(seams->boxes.size(), tooLongSaid ? 1u : 0u);
+            if (tooLongSaid) { EXPECT_EQ(seams->boxes[0].text, "Der Zielpfad ist zu lang !!!"); }
+            if (way == 2 && *c.written) {
+                EXPECT_NE(ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n"), std::string::npos);
+            }
+            if (way == 2 && !*c.written) { EXPECT_EQ(doctest::FolderListing(Folder()), listing) << "nothing written"; }
+            seams.reset();
+            seams = std::make_unique<ScriptedSeams>();
+            dlg.reset();
+            Open();
+        }
+    }
+}
+
+TEST_F(DocumentCommands, FileDialogsAreAskedForAsTheUserExpects) {
+    OpenAlt();
+    seams->CancelFile();
+    Click(ids::kLoad);
+    seams->CancelFile();
+    Click(ids::kSaveAs);
+    ASSERT_EQ(seams->fileRequests.size(), 2u);
+    const dialogkit::FileDialogRequest& load = seams->fileRequests[0];
+    const dialogkit::FileDialogRequest& save = seams->fileRequests[1];
+    EXPECT_TRUE(load.open);
+    EXPECT_FALSE(save.open);
+    EXPECT_EQ(load.defaultExt, "");
+    EXPECT_EQ(save.defaultExt, ".pgx");
+    EXPECT_EQ(load.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES));
+    EXPECT_EQ(save.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES));
+    for (const dialogkit::FileDialogRequest* r : {&load, &save}) {
+        EXPECT_EQ(r->initialName, At("Alt.pgx"));
+        EXPECT_EQ(r->filter, "Quentaro-Datei|*.pgx|Alle Dateien|*.*||");
+        EXPECT_EQ(r->owner, Wnd());
+    }
+    EXPECT_EQ(WindowTitle(), "Tarvelo   -   Alt") << "cancelled dialogs change nothing";
     EXPECT_TRUE(TimersRunning());
 }
 
-TEST_F(DocumentCommands, DropOnAModifiedDocumentAsksFirst) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    const std::string dropped = MakeDocument("Neu.pgx", "neu");
-    OpenAt(current);
-    const std::string bytes = ReadFileBytes(current);
-    Modify();
-
-    seams->AnswerBox(IDCANCEL);
-    Drop({dropped});
-    ExpectQuestions({SaveQuestion(current)});
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "ge\xE4ndert");
-    EXPECT_TRUE(dlg->m_bModified);
-    EXPECT_EQ(ReadFileBytes(current), bytes);
-
+// Reset reads no file at all: a document that happens to lie under any
+// name must not fill the list.
+TEST_F(DocumentCommands, ResetPutsTheDefaultsWithoutReadingAnyFile) {
+    const std::string planted = CrLf({"[LISTE]", "Ware 01=untergeschoben", "[INFO]", "AutoRn=00000000000000000000"});
+    WriteFileBytes(".\\f4d5h7j9k2.pgx", planted);
+    WriteFileBytes(".\\Unbenannt.pgx", planted);
+    WriteFileBytes(".\\f4d5h7j9k2.pgw", "[A]\r\n");
+    OpenAlt();
+    dlg->m_rowInfo[3] = RowInfo{"x", "y", "z", 0};
+    dlg->m_rowLinkFile[2] = "C:\\x.pgx";
+    dlg->m_separatorLines[4] = 1;
     seams->AnswerBox(IDYES);
-    Drop({dropped});
-    EXPECT_EQ(seams->boxes.size(), 2u);
-    EXPECT_NE(ReadFileBytes(current).find("Ware 01=ge\xE4ndert\r\n"), std::string::npos);
-    ExpectCurrent(dropped, "Neu", At("Neu.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "neu");
-    EXPECT_FALSE(dlg->m_bModified);
-
-    Modify("weg");
-    seams->AnswerBox(IDNO);
-    Drop({current});
-    ExpectCurrent(current, "Alt", At("Alt.pgw"));
-    EXPECT_EQ(Text(ids::Goods(0)), "ge\xE4ndert");
-    EXPECT_EQ(ReadFileBytes(dropped).find("weg"), std::string::npos);
-}
-
-// --- Ending -----------------------------------------------------------------------
-
-TEST_F(DocumentCommands, ExitSavesANamedDocumentUnderItsOwnPath) {
-    const std::string current = MakeDocument("Alt.pgx", "alt");
-    OpenAt(current);
-    Modify("zum Schluss");
-    seams->AnswerBox(IDYES);
-    Click(IDOK);
-    ExpectQuestions({SaveQuestion(current)});
-    EXPECT_TRUE(dlg->HasEnded());
-    EXPECT_FALSE(dlg->m_bModified);
-    EXPECT_NE(ReadFileBytes(current).find("Ware 01=zum Schluss\r\n"), std::string::npos);
-    EXPECT_EQ(doctest::FolderListing(Folder()), std::set<std::string>{"Alt.pgx"});
+    Click(ids::kReset);
+    EXPECT_EQ(Text(ids::Goods(0)), "");
+    EXPECT_EQ(dlg->m_rowInfo[3].strText, "");
+    EXPECT_EQ(dlg->m_rowInfo[3].nAutoOpen, 1);
+    EXPECT_EQ(dlg->m_rowLinkFile[2], "");
+    EXPECT_EQ(dlg->m_separatorLines[4], 0);
+    EXPECT_EQ(dlg->m_strDocPath, ".\\Unbenannt.pgx");
+    EXPECT_TRUE(dlg->m_bPublishPending);
+    EXPECT_TRUE(Exists(".\\f4d5h7j9k2.pgw")) << "another document's companion is not touched";
+    EXPECT_EQ(ReadFileBytes(".\\Unbenannt.pgx"), planted) << "reset writes nothing";
+    RemoveFile(".\\f4d5h7j9k2.pgx");
+    RemoveFile(".\\f4d5h7j9k2.pgw");
 }
 
 TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWithoutAsking) {
     const std::string earlier = CrLf({"[LISTE]", "Ware 01=von gestern"});
     WriteFileBytes(".\\Unbenannt.pgx", earlier);
     // Cancel in the Save As dialog is Cancel of the question: nothing ends.
-    Modify("heute");
+    Type(ids::Goods(0), "heute");
     seams->AnswerBox(IDYES);
     seams->CancelFile();
     Click(IDOK);
@@ -407,7 +258,7 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
     ASSERT_EQ(seams->fileRequests.size(), 1u);
     EXPECT_FALSE(seams->fileRequests[0].open);
     EXPECT_EQ(seams->fileRequests[0].initialName, "Unbenannt.pgx");
-    EXPECT_EQ(seams->fileRequests[0].flags, kSaveFlags);
+    EXPECT_EQ(seams->fileRequests[0].flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES));
 
     // A name chosen there is written, and the command goes on.
     seams->AnswerBox(IDYES);
@@ -419,12 +270,12 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
 }
 
 TEST_F(DocumentCommands, AnUnbenanntThisRunWroteIsWrittenAgainDirectly) {
-    Modify("erstens");
+    Type(ids::Goods(0), "erstens");
     seams->AnswerBox(IDYES);
     seams->AnswerBox(IDYES);
-    Command(ids::kReset);
+    Click(ids::kReset);
     EXPECT_NE(ReadFileBytes(".\\Unbenannt.pgx").find("Ware 01=erstens\r\n"), std::string::npos);
-    Modify("zweitens");
+    Type(ids::Goods(0), "zweitens");
     Click(IDOK);
     EXPECT_TRUE(dlg->HasEnded());
     EXPECT_NE(ReadFileBytes(".\\Unbenannt.pgx").find("Ware 01=zweitens\r\n"), std::string::npos);

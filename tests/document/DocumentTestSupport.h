@@ -36,6 +36,14 @@ inline std::set<std::string> FolderListing(const std::string& folder) {
     return names;
 }
 
+// A file kept with the tests, which the build puts beside the test program.
+inline std::string TestData(const std::string& name) {
+    char module[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    const std::string exe = module;
+    return exe.substr(0, exe.find_last_of('\\') + 1) + name;
+}
+
 // Removes a folder with everything in it.
 inline void RemoveTree(const std::string& folder) {
     for (const std::string& name : FolderListing(folder)) {

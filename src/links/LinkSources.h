@@ -1,0 +1,75 @@
+#pragma once
+// What linked rows read every second, kept for as long as it cannot have
+// changed: the path analysis of each link path, and the columns of each
+// file the links read. Without it an idle window with linked rows would
+// analyse paths and read files all the time.
+#include "app/PriceListDlg.h"
+#include "links/LinkRules.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+class LinkSources {
+public:
+    struct Analysis {
+        bool tooLong = false;  // the long form needs 260 characters or more
+        bool refused = false;  // no extension the document path analysis takes
+        DocPathParts parts;
+    };
+
+    // The analysis of a link path, as the document path analysis makes it
+    // (without its message). Made again when the path's file appears or
+    // disappears, and after kReanalyseAfter in any case.
+    Analysis Analyse(const std::string& link);
+
+    // The columns a link shows: its companion file's while one exists, the
+    // document's otherwise. A file is read again when its time or size
+    // changes, and on every call while its time is too recent to tell a
+    // later change (some file systems keep times in steps of two seconds).
+    PublishedColumns Columns(const std::string& link, const Analysis& analysis);
+
+    // Within one tick each file is looked at once, however many rows read it.
+    class Tick {
+    public:
+        explicit Tick(LinkSources& sources) : m_sources(sources) { m_sources.m_inTick = true; }
+        ~Tick() {
+            m_sources.m_inTick = false;
+            m_sources.m_tickStamps.clear();
+        }
+        Tick(const Tick&) = delete;
+        Tick& operator=(const Tick&) = delete;
+
+    private:
+        LinkSources& m_sources;
+    };
+
+    // In 100-nanosecond steps, as file times count.
+    static constexpr uint64_t kReanalyseAfter = 5ULL * 10'000'000;
+    static constexpr uint64_t kSettledAfter = 3ULL * 10'000'000;
+
+private:
+    struct Stamp {
+        bool exists = false;
+        uint64_t size = 0;
+        uint64_t written = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct AnalysisEntry {
+        Analysis analysis;
+        bool fileExisted = false;
+        uint64_t madeAt = 0;
+    };
+    struct FileEntry {
+        Stamp stamp;
+        uint64_t readAt = 0;  // 0: nothing kept
+        PublishedColumns columns;
+    };
+
+    Stamp StampOf(const std::string& path);
+
+    std::map<std::string, AnalysisEntry> m_analyses;
+    std::map<std::string, FileEntry> m_files;
+    std::map<std::string, Stamp> m_tickStamps;
+    bool m_inTick = false;
+};
