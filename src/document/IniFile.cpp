@@ -27,6 +27,7 @@ std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 // The platform works on C strings: everything from a NUL on is not there.
 std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
+// Blind to case in ASCII letters only, as the platform compares under Wine.
 bool SameName(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return a.size() == b.size() &&

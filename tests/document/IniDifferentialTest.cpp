@@ -88,11 +88,10 @@ public:
         for (size_t i = 0, n = Pick(25); i < n; ++i) s += Line(i == 0) + Any(kLineEnds);
         return s;
     }
-    // What the program writes: values without CR, LF or NUL.
+    // A value to write, now and then with blanks around it; even CR, LF and
+    // NUL, which the program never writes, must come out as on the platform.
     std::string Written() {
-        std::string s = std::string(Pick(4) ? "" : Any(kBlanks)) + Value() + (Pick(4) ? "" : Any(kBlanks));
-        std::erase_if(s, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-        return s;
+        return std::string(Pick(4) ? "" : Any(kBlanks)) + Value() + (Pick(4) ? "" : Any(kBlanks));
     }
 
 private:
