@@ -15,6 +15,10 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
 fi
 cmake --build "$dir" -j2 --target Tarvelo help_document -- --no-print-directory
 source "$here/scripts/wine-env.sh"
-if [ -z "${DISPLAY:-}" ]; then xvfb_start; echo "virtual display $DISPLAY"; fi
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb_start
+  trap 'kill "$XVFB_PID" 2>/dev/null' EXIT
+  echo "virtual display $DISPLAY"
+fi
 wine_prefix_setup
-exec wine "$dir/Tarvelo.exe" "$@"
+wine "$dir/Tarvelo.exe" "$@"
