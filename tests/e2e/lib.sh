@@ -42,10 +42,10 @@ start() {
 }
 
 # answer ID: presses a button of the message box (6 Ja, 7 Nein) once it shows.
-answer() { wait_for has_window Tarvelo || fail "no question"; wine "$PROBE" press Tarvelo "$1"; }
+answer() { wait_for has_window Tarvelo && wine "$PROBE" press Tarvelo "$1" || fail "no question to answer"; }
 
 # The real pointer, in client coordinates of the window aimed at.
-aim() { read -r OX OY < <(probe origin "$(title "$1")"); }
+aim() { read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"; }
 at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
 click() { at "$1" "$2"; xdotool click --repeat "${3:-1}" --delay 80 1; }
 drag() { at "$1" "$2"; xdotool mousedown 1; at "$1" $((($2 + $4) / 2)); at "$3" "$4"; xdotool mouseup 1; }
