@@ -1,47 +1,66 @@
 # Helpers for the end-to-end tests: the real Tarvelo.exe under Wine on the
-# test display, found by its title and driven by xdotool.
-# Arguments of every test: the exe, the folder of the test programs.
+# test display, found by its title, driven by xdotool, read by winprobe.
+# Arguments of every test: the exe and winprobe.exe.
+# Every wait polls its condition up to a bound generous enough for a busy
+# machine; nothing waits a fixed time.
 set -euo pipefail
 EXE="$1"
-TOOLS="$2"
-PROBE="$TOOLS/winprobe.exe"
+PROBE="$2"
 WORK="$(mktemp -d)"
-PIDS=()
+BOUND=30
+declare -A PID=()
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+winpath() { winepath -w "$1" 2>/dev/null; }
+crlf() { sed 's/$/\r/'; }
+probe() { wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+title() { echo "Tarvelo   -   $1"; }
+now() { date +%s.%N; }
+since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
+
+# wait_for COMMAND...: polls the command until it succeeds, at most BOUND s.
+wait_for() {
+  local end=$((SECONDS + BOUND))
+  until "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.05
+  done
+}
+has_window() { wine "$PROBE" exists "$1" >/dev/null 2>&1; }
+shows() { [ "$(probe text "$(title "$1")" "$2")" = "$3" ]; }
+ended() { ! kill -0 "${PID[$1]}" 2>/dev/null; }
+# expect NAME ID TEXT WHAT: waits until control ID of NAME's window shows TEXT.
+expect() { wait_for shows "$1" "$2" "$3" || fail "$4: '$(probe text "$(title "$1")" "$2")', not '$3'"; }
+
+# start NAME [DOCUMENT]: starts an instance in $WORK and waits for its window.
+start() {
+  local doc=()
+  [ $# -gt 1 ] && doc=("$(winpath "$2")")
+  (cd "$WORK" && exec wine "$EXE" "${doc[@]}" >/dev/null 2>&1 </dev/null) &
+  PID[$1]=$!
+  wait_for has_window "$(title "$1")" || fail "$1 did not appear"
+}
+
+# answer ID: presses a button of the message box (6 Ja, 7 Nein) once it shows.
+answer() { wait_for has_window Tarvelo && wine "$PROBE" press Tarvelo "$1" || fail "no question to answer"; }
+
+# The real pointer, in client coordinates of the window aimed at.
+aim() { read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"; }
+at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
+click() { at "$1" "$2"; xdotool click --repeat "${3:-1}" --delay 80 1; }
+drag() { at "$1" "$2"; xdotool mousedown 1; at "$1" $((($2 + $4) / 2)); at "$3" "$4"; xdotool mouseup 1; }
+
+# Every instance still running is ended, and waited for until it is gone:
+# no Wine process outlives the test.
 cleanup() {
-  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  local p end
+  for p in "${PID[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${PID[@]}"; do
+    end=$((SECONDS + 10))
+    while kill -0 "$p" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.05; done
+    kill -9 "$p" 2>/dev/null || true
+    wait "$p" 2>/dev/null || true
+  done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-
-winpath() { winepath -w "$1" 2>/dev/null; }
-
-# start_tarvelo [document]: starts an instance in $WORK, its PID in LAST_PID.
-start_tarvelo() {
-  (cd "$WORK" && exec wine "$EXE" "$@" >/dev/null 2>&1 </dev/null) &
-  LAST_PID=$!
-  PIDS+=("$LAST_PID")
-}
-
-probe() { wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-
-# wait_for SECONDS COMMAND...: polls until the command succeeds.
-wait_for() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.1
-  done
-}
-
-window_exists() { wine "$PROBE" exists "$1" >/dev/null 2>&1; }
-window_gone() { ! window_exists "$1"; }
-
-# click TITLE X Y [button]: a real click at client coordinates.
-click() {
-  local title=$1 x=$2 y=$3 button=${4:-1}
-  read -r ox oy < <(probe origin "$title")
-  xdotool mousemove $((ox + x)) $((oy + y)) click "$button"
-}
-
-fail() { echo "FAIL: $*" >&2; exit 1; }

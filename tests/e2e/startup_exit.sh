@@ -1,23 +1,21 @@
 #!/usr/bin/env bash
-# The real program starts untitled, shows its title, and ends with EXIT;
-# started with a text file it ends at once and writes nothing.
+# The real program starts untitled and takes typed goods and a price; EXIT
+# asks whether to save, and "Ja" writes Unbenannt.pgx into its folder.
 source "$(dirname "$0")/lib.sh"
-TITLE="Tarvelo   -   Unbenannt"
+TOTAL=1194
 
-start_tarvelo
-pid=$LAST_PID
-wait_for 20 window_exists "$TITLE" || fail "window did not appear"
-# The total reads 0.00 once the start-up animation of the demo script has
-# played (the sums rest while it plays).
-wait_for 20 bash -c "[ \"\$(wine '$PROBE' text '$TITLE' 1194 2>/dev/null | tr -d '\r')\" = 0.00 ]" \
-  || fail "total not computed"
-# EXIT: dialog units (6, 330, 50, 14) at 1.5 x 1.625 pixels per unit.
-click "$TITLE" 46 548
-wait_for 10 bash -c "! kill -0 $pid 2>/dev/null" || fail "EXIT did not end the program"
-
-echo hello > "$WORK/notes.txt"
-start_tarvelo "$(winpath "$WORK/notes.txt")"
-pid=$LAST_PID
-wait_for 15 bash -c "! kill -0 $pid 2>/dev/null" || fail "a text file did not end the program"
-[ "$(ls "$WORK")" = "notes.txt" ] || fail "files were written: $(ls "$WORK")"
+start Unbenannt
+# The sums rest while the start-up animation plays.
+expect Unbenannt $TOTAL 0.00 "total after the start-up animation"
+aim Unbenannt
+click 100 51
+xdotool type --delay 20 Brot
+click 261 52
+xdotool type --delay 20 2.50
+expect Unbenannt $TOTAL 2.50 "total of the typed price"
+click 46 548
+answer 6
+wait_for ended Unbenannt || fail "EXIT did not end the program"
+saved=$(tr -d '\r' < "$WORK/Unbenannt.pgx")
+grep -qx 'Ware 01=Brot' <<<"$saved" && grep -qx 'Preis01=2.50' <<<"$saved" || fail "saved: $saved"
 echo "startup_exit passed"

@@ -1,14 +1,26 @@
 // Reads another process's window for the end-to-end tests:
 //   winprobe origin TITLE        client origin on the screen: "x y"
 //   winprobe text TITLE ID       the text of control ID
-//   winprobe check TITLE ID      the check state of control ID
 //   winprobe enabled TITLE ID    1 when control ID is enabled
+//   winprobe sel TITLE ID        the selection of edit ID: "start end"
+//   winprobe press TITLE ID      posts the command ID (a message box's answer)
 //   winprobe exists TITLE        exit code 0 when a window has that title
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// A hung window must not hang the test that asks it.
+constexpr UINT kAnswerLimitMs = 5000;
+
+bool Ask(HWND item, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer) {
+    return SendMessageTimeoutA(item, msg, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerLimitMs, &answer) != 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
@@ -23,14 +35,19 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 4) return 2;
-    const HWND item = GetDlgItem(wnd, atoi(argv[3]));
+    const int id = atoi(argv[3]);
+    if (!strcmp(what, "press")) return PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
+    const HWND item = GetDlgItem(wnd, id);
     if (!item) return 1;
+    DWORD_PTR answer = 0;
     if (!strcmp(what, "text")) {
         char buffer[1024] = {};
-        SendMessageA(item, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        if (!Ask(item, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), answer)) return 1;
         printf("%s\n", buffer);
-    } else if (!strcmp(what, "check")) {
-        printf("%d\n", static_cast<int>(SendMessageA(item, BM_GETCHECK, 0, 0)));
+    } else if (!strcmp(what, "sel")) {
+        // The positions come back in the result: pointers do not cross processes.
+        if (!Ask(item, EM_GETSEL, 0, 0, answer)) return 1;
+        printf("%u %u\n", static_cast<unsigned>(LOWORD(answer)), static_cast<unsigned>(HIWORD(answer)));
     } else if (!strcmp(what, "enabled")) {
         printf("%d\n", IsWindowEnabled(item) ? 1 : 0);
     } else {
