@@ -1,9 +1,11 @@
-// The link tick over a full list of linked rows: every row reads another
-// document's companion file, or finds its document missing.
+// The link tick over a full list of linked rows with nothing changed: every
+// row reads another document's companion file, or one document's, or finds
+// its document missing; beside it, in turns, the calls it cannot do without.
 #include "Bench.h"
 #include "model/ControlIds.h"
 #include "support/Samples.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -20,32 +22,34 @@ void WriteColumns(const std::string& path, int index) {
     }
 }
 
-// The system calls a tick cannot do without, one after the other: per row
-// the long form of the path, one existence test, two profile reads, two
-// texts written and two edits disabled; then the 14 published texts read.
-// The goods texts written are those the tick shows, so that, taken in turns,
-// neither leaves the other a change to make.
-void BareTick(CPriceListDlg& dlg, const std::vector<std::string>& goods) {
-    const HWND wnd = dlg.GetSafeHwnd();
-    char text[260];
+// Files written long ago, as a linked document is when nothing happens.
+void MakeOld(const std::string& path) {
+    const HANDLE h = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= 3600ULL * 10'000'000;
+    const FILETIME old{t.LowPart, t.HighPart};
+    ::SetFileTime(h, nullptr, nullptr, &old);
+    ::CloseHandle(h);
+}
+
+// What a tick cannot do without when nothing has changed: a look at each
+// file the links read and at its document, the two texts of each row
+// compared, and the fourteen published texts read.
+void BareTick(CPriceListDlg& dlg, const std::vector<std::string>& distinct) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    for (const std::string& doc : distinct) {
+        ::GetFileAttributesExA(doc.c_str(), GetFileExInfoStandard, &data);
+        ::GetFileAttributesExA((doc.substr(0, doc.size() - 4) + ".pgw").c_str(), GetFileExInfoStandard, &data);
+    }
     for (int row = 0; row < ids::kRows; ++row) {
-        const std::string& doc = dlg.m_rowLinkFile[row];
-        ::GetLongPathNameA(doc.c_str(), text, sizeof text);
-        const std::string companion = doc.substr(0, doc.size() - 4) + ".pgw";
-        const bool companionThere = ::GetFileAttributesA(companion.c_str()) != INVALID_FILE_ATTRIBUTES;
-        const std::string& source = companionThere ? companion : doc;
-        char name[260];
-        char sum[260];
-        ::GetPrivateProfileStringA("B", "Name", "", name, sizeof name, source.c_str());
-        ::GetPrivateProfileStringA("B", "Summe", "", sum, sizeof sum, source.c_str());
-        ::SetDlgItemTextA(wnd, ids::Goods(row), goods[row].c_str());
-        ::EnableWindow(::GetDlgItem(wnd, ids::Goods(row)), FALSE);
-        ::SetDlgItemTextA(wnd, ids::Price(row), sum);
-        ::EnableWindow(::GetDlgItem(wnd, ids::Price(row)), FALSE);
+        dlg.GetItemText(ids::Goods(row), 260);
+        dlg.GetItemText(ids::Price(row), 260);
     }
     for (int column = 0; column < ids::kColumns; ++column) {
-        ::GetDlgItemTextA(wnd, ids::Name(column), text, sizeof text);
-        ::GetDlgItemTextA(wnd, ids::Sum(column), text, sizeof text);
+        dlg.GetItemText(ids::Name(column), 260);
+        dlg.GetItemText(ids::Sum(column), 260);
     }
 }
 
@@ -58,20 +62,23 @@ std::string TickOverLinks(bool companions, bool sameDocument) {
     for (int row = 0; row < ids::kRows; ++row) {
         const int index = sameDocument ? 0 : row;
         const std::string doc = BenchDir() + "\\Liste" + std::to_string(index) + ".pgx";
-        if (companions) {
+        if (companions && (row == index)) {
+            const std::string companion = BenchDir() + "\\Liste" + std::to_string(index) + ".pgw";
             WriteColumns(doc, index);
-            WriteColumns(BenchDir() + "\\Liste" + std::to_string(index) + ".pgw", index);
+            WriteColumns(companion, index);
+            MakeOld(doc);
+            MakeOld(companion);
             files.push_back(doc);
-            files.push_back(BenchDir() + "\\Liste" + std::to_string(index) + ".pgw");
+            files.push_back(companion);
         }
         dlg.m_rowLinkFile[row] = doc;
         dlg.m_rowLinkColumn[row] = 1;
     }
     dlg.LinkTick();  // publishes once, as after start-up
-    std::vector<std::string> goods;
-    for (int row = 0; row < ids::kRows; ++row) goods.push_back(dlg.GetItemText(ids::Goods(row), 260));
+    std::vector<std::string> distinct(dlg.m_rowLinkFile.begin(), dlg.m_rowLinkFile.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     const Paired p = InTurns(kTicks, [&] { return TimedMicros([&] { dlg.LinkTick(); }); },
-                             [&] { return TimedMicros([&] { BareTick(dlg, goods); }); });
+                             [&] { return TimedMicros([&] { BareTick(dlg, distinct); }); });
     const std::string shown = dialogkit::WindowText(::GetDlgItem(bench.Wnd(), ids::Price(ids::kRows - 1)), 260);
     for (const std::string& f : files) ::DeleteFileA(f.c_str());
     char out[200];

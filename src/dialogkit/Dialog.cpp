@@ -2,6 +2,7 @@
 
 #include "dialogkit/Seams.h"
 
+#include <optional>
 #include <vector>
 
 namespace dialogkit {
@@ -36,7 +37,10 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::DoModal(HWND owner) {
-    const ModalScope modal;
+    // A dialog over another window holds that window's work back while it
+    // is open; a dialog of its own (the program's main window) does not.
+    std::optional<ModalScope> modal;
+    if (owner) modal.emplace();
     if (TheSeams().runModal) return TheSeams().runModal(*this, owner);
     return RunModalLoop(owner);
 }

@@ -45,8 +45,8 @@ int AppMessageBox(const std::string& text, UINT type, HWND owner = nullptr);
 
 FileDialogResult ShowFileDialog(const FileDialogRequest& request);
 
-// How many message boxes, file dialogs and modal dialogs the program has
-// open right now. Their loops also deliver the main window's timers and
+// How many message boxes, file dialogs and modal dialogs over another
+// window the program has open right now. Their loops also deliver the main window's timers and
 // posted messages, whose work must wait until they are closed.
 int ModalDepth();
 
