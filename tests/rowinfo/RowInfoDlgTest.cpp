@@ -77,7 +77,8 @@ TEST_F(RowInfoDialog, OverLongInfoTextIsRefusedAndKeptOneLessIsSavedWhole) {
         Press(h, IDOK);
         EXPECT_EQ(seams->boxes.at(0).text, "Der Info-Text ist zu lang !");
         EXPECT_EQ(seams->boxes.at(0).owner, h) << "modal to the dialog, so OK cannot be pressed again";
-        EXPECT_EQ(ItemText(h, ids::kInfoText) + Record(7) + (dlg->m_bModified ? " modified" : ""), tooLong + "|||1");
+        EXPECT_EQ(ItemText(h, ids::kInfoText) + "|" + ItemText(h, ids::kInfoSource1), tooLong + "|" + source);
+        EXPECT_EQ(Record(7) + (dlg->m_bModified ? " modified" : ""), "|||1");
         SetItem(h, ids::kInfoText, fits);
         Press(h, IDOK);
     });
