@@ -1,51 +1,17 @@
 #pragma once
-// Shared by the linked-row tests: documents and companion files written
-// byte by byte, as another instance or an earlier save would leave them.
+// Shared by the row info and linked-row tests: the main dialog open, dialogs
+// worked as a person would, and a saved document for rows to link to.
 #include "support/Harness.h"
 
-#include <map>
-#include <string>
-#include <utility>
-#include <vector>
+inline std::string ItemText(HWND h, int id) { return dialogkit::WindowText(::GetDlgItem(h, id), 4096); }
+inline void SetItem(HWND h, int id, const std::string& text) { ::SetDlgItemTextA(h, id, text.c_str()); }
+inline void Press(HWND h, int id) { ::SendDlgItemMessageA(h, id, BM_CLICK, 0, 0); }
 
-// A column's name and sum as a document or companion file holds them.
-struct ColumnText {
-    std::string name;
-    std::string sum;
-};
-
-// An INI text with sections "A".."G" holding "Name" and "Summe".
-inline std::string ColumnsIni(const std::map<int, ColumnText>& columns) {
-    std::string out;
-    for (const auto& [column, text] : columns) {
-        out += std::string("[") + ids::ColumnLetter(column) + "]\r\nName=" + text.name + "\r\nSumme=" + text.sum +
-               "\r\n";
-    }
-    return out;
-}
-
-// The sections of an INI text in file order, each with its keys in order.
-using IniSections = std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>;
-
-inline IniSections ParseIni(const std::string& bytes) {
-    IniSections sections;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        size_t end = bytes.find('\n', pos);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        if (line.front() == '[' && line.back() == ']') {
-            sections.push_back({line.substr(1, line.size() - 2), {}});
-        } else if (!sections.empty()) {
-            const size_t eq = line.find('=');
-            sections.back().second.push_back({line.substr(0, eq), eq == std::string::npos ? "" : line.substr(eq + 1)});
-        }
-    }
-    return sections;
-}
+// Haushalt.pgx as saved, and its columns A..G as the pick dialog shows them
+// ("name=sum;" each). Its column G holds a sum of ten characters.
+inline const char* const kHaushaltIni =
+    "[A]\r\nName=Bad\r\nSumme=3.10\r\n[B]\r\nName=Essen\r\nSumme=10.00\r\n[G]\r\nName=Rest\r\nSumme=1234567.89\r\n";
+inline const std::string kHaushalt = "Bad=3.10;Essen=10.00;=;=;=;=;Rest=1234567.89;";
 
 class LinksTest : public MainDialogTest {
 protected:
@@ -54,34 +20,34 @@ protected:
         Open();
         FirstPaint();
         dlg->m_bModified = FALSE;
+        WriteFileBytes(doc, kHaushaltIni);
     }
     void TearDown() override {
         MainDialogTest::TearDown();
-        for (const std::string& file : m_files) RemoveFile(file);
+        for (const std::string& path : m_paths) RemoveFile(path);
     }
-
-    // A file in the test folder, removed after the test.
-    std::string Path(const std::string& name) {
-        const std::string path = TestDir() + "\\" + name;
-        m_files.push_back(path);
-        return path;
+    // A file in the test folder, which is the working folder; removed after the test.
+    std::string Path(const std::string& name) { return m_paths.emplace_back(TestDir() + "\\" + name); }
+    // The link command, its file dialog answered with `file`, its pick dialog
+    // by pressing the button of `column` (none for -1) and then `end`. What
+    // they showed: the file dialog's initial name, then the pick dialog's
+    // columns with a '*' before the one pressed down.
+    std::string LinkVia(int row, const std::string& file, int column, int end) {
+        seams->AnswerFile(file);
+        std::string shown;
+        seams->AnswerModal([&](dialogkit::Dialog& d) {
+            return DriveModeless(d, Wnd(), [&](HWND h) {
+                for (int c = 0; c < ids::kColumns; ++c) {
+                    if (::IsDlgButtonChecked(h, ids::kPickChoiceBase + c)) shown += "*";
+                    shown += ItemText(h, ids::kPickNameBase + c) + "=" + ItemText(h, ids::kPickSumBase + c) + ";";
+                }
+                if (column >= 0) Press(h, ids::kPickChoiceBase + column);
+                Press(h, end);
+            });
+        });
+        dlg->LinkRow(row);
+        return seams->fileRequests.back().initialName + ">" + shown;
     }
-    void Write(const std::string& path, const std::map<int, ColumnText>& columns) const {
-        WriteFileBytes(path, ColumnsIni(columns));
-    }
-    // The document Haushalt.pgx with column B named Lebensmittel, saved
-    // with the sum 10.00; other columns as given.
-    std::string Haushalt() {
-        const std::string path = Path("Haushalt.pgx");
-        Write(path, {{0, {"Drogerie", "3.10"}}, {1, {"Lebensmittel", "10.00"}}, {6, {"Sonstiges", "7.70"}}});
-        Path("Haushalt.pgw");
-        return path;
-    }
-    void Link(int row, const std::string& path, int column) const {
-        dlg->m_rowLinkFile[row] = path;
-        dlg->m_rowLinkColumn[row] = column;
-    }
-
-private:
-    std::vector<std::string> m_files;
+    std::vector<std::string> m_paths;
+    const std::string doc = Path("Haushalt.pgx");
 };
