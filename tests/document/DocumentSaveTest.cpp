@@ -145,9 +145,9 @@ TEST_F(DocumentSave, ASaveKilledAnywhereLeavesOneWholeDocument) {
                                      nullptr, nullptr, &startup, &child));
         const HANDLE both[] = {ready, child.hProcess};
         const bool looping = ::WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
-        // The child times its own saves; a moment within two of them.
+        // The child times its own saves; a moment within four of them.
         const DWORD period = static_cast<DWORD>(std::max(1, std::atoi(ReadFileBytes(document + ".ms").c_str())));
-        if (looping) ::WaitForSingleObject(child.hProcess, std::uniform_int_distribution<DWORD>(0, 2 * period)(random));
+        if (looping) ::WaitForSingleObject(child.hProcess, std::uniform_int_distribution<DWORD>(0, 4 * period)(random));
         ::TerminateProcess(child.hProcess, 9);
         ::WaitForSingleObject(child.hProcess, INFINITE);
         for (HANDLE h : {ready, child.hThread, child.hProcess}) ::CloseHandle(h);

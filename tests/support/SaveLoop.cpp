@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     ::SetEvent(ready);
     ::CloseHandle(ready);
 
-    for (char variant = 'B';; variant = variant == 'A' ? 'B' : 'A') {
+    for (char variant = 'A';; variant = variant == 'A' ? 'B' : 'A') {
         if (!Save(dlg, argv[1], variant)) return 7;
     }
 }
