@@ -89,7 +89,12 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
                                   std::to_string(static_cast<int>(c.answer));
         SCOPED_TRACE(trace);
         RemoveFile(At("Alt.pgx"));
+        // Reset reads no file: one that happens to lie under any name must
+        // not fill the list, nor its companion go.
+        WriteFileBytes(".\\f4d5h7j9k2.pgx", CrLf({"[LISTE]", "Ware 01=untergeschoben"}));
+        WriteFileBytes(".\\f4d5h7j9k2.pgw", "");
         OpenAlt();
+        dlg->m_rowInfo[3] = RowInfo{"x", "y", "z", 0};
         const std::string alt = At("Alt.pgx");
         const std::string before = ReadFileBytes(alt);
         const bool modified = c.answer != Answer::Unmodified && c.answer != Answer::Declined;
@@ -105,6 +110,14 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
         EXPECT_EQ(dlg->HasEnded(), c.ended);
         EXPECT_EQ(WindowTitle(), std::string("Tarvelo   -   ") + c.title);
         EXPECT_EQ(Text(ids::Goods(0)), c.goods);
+        EXPECT_EQ(dlg->m_rowInfo[3].nAutoOpen, c.title == std::string("Alt") ? 0 : 1) << "read anew";
+        EXPECT_TRUE(Exists(".\\f4d5h7j9k2.pgw"));
+        if (c.cmd == Cmd::Load && goesOn) {
+            const dialogkit::FileDialogRequest& r = seams->fileRequests.at(0);
+            EXPECT_TRUE(r.open && r.defaultExt.empty() && r.initialName == alt && r.owner == Wnd());
+            EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES));
+            EXPECT_EQ(r.filter, "Quentaro-Datei|*.pgx|Alle Dateien|*.*||");
+        }
         EXPECT_EQ(!!dlg->m_bModified, c.modified);
         ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_NORMAL);
         const std::string after = ReadFileBytes(alt);
@@ -122,6 +135,8 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
         dlg.reset();
         Open();
     }
+    RemoveFile(".\\f4d5h7j9k2.pgx");
+    RemoveFile(".\\f4d5h7j9k2.pgw");
 }
 
 // The kinds of path a user can name, through every way of naming one.
@@ -192,56 +207,6 @@ TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
             Open();
         }
     }
-}
-
-TEST_F(DocumentCommands, FileDialogsAreAskedForAsTheUserExpects) {
-    OpenAlt();
-    seams->CancelFile();
-    Click(ids::kLoad);
-    seams->CancelFile();
-    Click(ids::kSaveAs);
-    ASSERT_EQ(seams->fileRequests.size(), 2u);
-    const dialogkit::FileDialogRequest& load = seams->fileRequests[0];
-    const dialogkit::FileDialogRequest& save = seams->fileRequests[1];
-    EXPECT_TRUE(load.open);
-    EXPECT_FALSE(save.open);
-    EXPECT_EQ(load.defaultExt, "");
-    EXPECT_EQ(save.defaultExt, ".pgx");
-    EXPECT_EQ(load.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES));
-    EXPECT_EQ(save.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES));
-    for (const dialogkit::FileDialogRequest* r : {&load, &save}) {
-        EXPECT_EQ(r->initialName, At("Alt.pgx"));
-        EXPECT_EQ(r->filter, "Quentaro-Datei|*.pgx|Alle Dateien|*.*||");
-        EXPECT_EQ(r->owner, Wnd());
-    }
-    EXPECT_EQ(WindowTitle(), "Tarvelo   -   Alt") << "cancelled dialogs change nothing";
-    EXPECT_TRUE(TimersRunning());
-}
-
-// Reset reads no file at all: a document that happens to lie under any
-// name must not fill the list.
-TEST_F(DocumentCommands, ResetPutsTheDefaultsWithoutReadingAnyFile) {
-    const std::string planted = CrLf({"[LISTE]", "Ware 01=untergeschoben", "[INFO]", "AutoRn=00000000000000000000"});
-    WriteFileBytes(".\\f4d5h7j9k2.pgx", planted);
-    WriteFileBytes(".\\Unbenannt.pgx", planted);
-    WriteFileBytes(".\\f4d5h7j9k2.pgw", "[A]\r\n");
-    OpenAlt();
-    dlg->m_rowInfo[3] = RowInfo{"x", "y", "z", 0};
-    dlg->m_rowLinkFile[2] = "C:\\x.pgx";
-    dlg->m_separatorLines[4] = 1;
-    seams->AnswerBox(IDYES);
-    Click(ids::kReset);
-    EXPECT_EQ(Text(ids::Goods(0)), "");
-    EXPECT_EQ(dlg->m_rowInfo[3].strText, "");
-    EXPECT_EQ(dlg->m_rowInfo[3].nAutoOpen, 1);
-    EXPECT_EQ(dlg->m_rowLinkFile[2], "");
-    EXPECT_EQ(dlg->m_separatorLines[4], 0);
-    EXPECT_EQ(dlg->m_strDocPath, ".\\Unbenannt.pgx");
-    EXPECT_TRUE(dlg->m_bPublishPending);
-    EXPECT_TRUE(Exists(".\\f4d5h7j9k2.pgw")) << "another document's companion is not touched";
-    EXPECT_EQ(ReadFileBytes(".\\Unbenannt.pgx"), planted) << "reset writes nothing";
-    RemoveFile(".\\f4d5h7j9k2.pgx");
-    RemoveFile(".\\f4d5h7j9k2.pgw");
 }
 
 TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWithoutAsking) {

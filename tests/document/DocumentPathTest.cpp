@@ -1,99 +1,53 @@
-// The path operation: quotes, extension rules, folder and title, companion.
-#include "support/Harness.h"
-
+// The path analysis: extension rules, folder and title, companion path,
+// quotes, short names made long and long forms that do not fit.
 #include "document/DocumentPath.h"
+#include "document/DocumentTestSupport.h"
 
 TEST(DocumentPathSplit, ExtensionFolderTitleAndCompanion) {
-    auto parts = SplitDocumentPath("C:\\Daten\\Haushalt.pgx");
-    ASSERT_TRUE(parts);
-    EXPECT_EQ(parts->strFullPath, "C:\\Daten\\Haushalt.pgx");
-    EXPECT_EQ(parts->strCompanionPath, "C:\\Daten\\Haushalt.pgw");
-    EXPECT_EQ(parts->strTitle, "Haushalt");
-    EXPECT_EQ(parts->strExt, ".pgx");
-
-    parts = SplitDocumentPath("C:\\Daten\\Haushalt.pgw");
-    ASSERT_TRUE(parts);
-    EXPECT_EQ(parts->strExt, ".pgx") << "a companion stands for its document";
-    EXPECT_EQ(parts->strFullPath, "C:\\Daten\\Haushalt.pgx");
-
-    parts = SplitDocumentPath("C:\\Daten\\Haushalt.PGW");
-    ASSERT_TRUE(parts);
-    EXPECT_EQ(parts->strExt, ".PGW") << "compared with case";
-    EXPECT_FALSE(IsDocumentExtensionText(parts->strExt));
-
-    parts = SplitDocumentPath("Liste.pgx");
-    ASSERT_TRUE(parts);
-    EXPECT_EQ(parts->strFullPath, ".\\Liste.pgx");
-    EXPECT_EQ(parts->strCompanionPath, ".\\Liste.pgw");
-    EXPECT_EQ(parts->strTitle, "Liste");
-
-    EXPECT_TRUE(SplitDocumentPath("a.abcd")) << "four characters after the dot";
-    EXPECT_FALSE(SplitDocumentPath("a.abcde")) << "five are refused";
-    EXPECT_FALSE(SplitDocumentPath("C:\\ohne Punkt"));
-    EXPECT_FALSE(SplitDocumentPath("C:\\x.backup"));
+    // path -> full path | companion | title | extension, or "" when refused
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Daten\\Haushalt.pgx", "C:\\Daten\\Haushalt.pgx|C:\\Daten\\Haushalt.pgw|Haushalt|.pgx"},
+        {"C:\\Daten\\Haushalt.pgw", "C:\\Daten\\Haushalt.pgx|C:\\Daten\\Haushalt.pgw|Haushalt|.pgx"},
+        {"C:\\Daten\\Haushalt.PGW", "C:\\Daten\\Haushalt.PGW|C:\\Daten\\Haushalt.pgw|Haushalt|.PGW"},
+        {"Liste.pgx", ".\\Liste.pgx|.\\Liste.pgw|Liste|.pgx"},
+        {"C:\\a.b\\x.abcd", "C:\\a.b\\x.abcd|C:\\a.b\\x.pgw|x|.abcd"},
+        {"C:\\x.abcde", ""},
+        {"C:\\ohne Punkt", ""},
+        {"C:\\Listen.alt\\Notizen", ""},
+    };
+    for (const auto& [path, expected] : cases) {
+        const std::optional<DocPathParts> p = SplitDocumentPath(path);
+        EXPECT_EQ(p ? p->strFullPath + "|" + p->strCompanionPath + "|" + p->strTitle + "|" + p->strExt : "", expected);
+    }
     EXPECT_TRUE(IsDocumentExtensionText(".PgX"));
-    EXPECT_FALSE(IsDocumentExtensionText(".pgxx"));
+    EXPECT_FALSE(IsDocumentExtensionText(".PGW"));
     EXPECT_EQ(RemoveQuotes("\"C:\\a b\\c.pgx\""), "C:\\a b\\c.pgx");
 }
 
-class DocumentSetPath : public MainDialogTest {
-protected:
-    void SetUp() override {
-        MainDialogTest::SetUp();
-        Open();
-    }
-};
+class DocumentSetPath : public doctest::DocumentTest {};
 
-TEST_F(DocumentSetPath, AnalyseLeavesTheCurrentDocumentAlone) {
-    EXPECT_TRUE(dlg->SetDocumentPath("\"D:\\Listen\\Haushalt.pgx\"", FALSE));
-    EXPECT_EQ(dlg->m_lastPathParts.strFullPath, "D:\\Listen\\Haushalt.pgx");
-    EXPECT_EQ(dlg->m_strDocPath, ".\\Unbenannt.pgx");
-    EXPECT_EQ(WindowTitle(), "Tarvelo   -   Unbenannt");
-
-    const DocPathParts before = dlg->m_lastPathParts;
-    EXPECT_FALSE(dlg->SetDocumentPath("D:\\Listen\\Haushalt.backup", FALSE));
-    EXPECT_EQ(dlg->m_lastPathParts.strFullPath, before.strFullPath) << "a refusal changes nothing";
-}
-
-TEST_F(DocumentSetPath, ApplyMakesThePathCurrentAndDeletesTheOldCompanion) {
-    WriteFileBytes(".\\Unbenannt.pgw", "[A]\r\n");
-    EXPECT_TRUE(dlg->SetDocumentPath("Liste.pgx", TRUE));
-    EXPECT_FALSE(Exists(".\\Unbenannt.pgw"));
-    EXPECT_EQ(dlg->m_strDocPath, ".\\Liste.pgx");
-    EXPECT_EQ(dlg->m_strCompanionPath, ".\\Liste.pgw");
-    EXPECT_EQ(dlg->m_strDocTitle, "Liste");
-    EXPECT_EQ(WindowTitle(), "Tarvelo   -   Liste");
-    EXPECT_FALSE(dlg->m_bModified);
-}
-
-TEST_F(DocumentSetPath, ShortNamesBecomeLongAndTooLongFormsAreRefused) {
-    // Folders nested, then a file whose long form needs 260+ characters,
-    // created through the folders' short names.
-    std::string deep = TestDir();
+TEST_F(DocumentSetPath, ShortNamesBecomeLongAndLongFormsThatDoNotFitAreRefused) {
+    // Folders whose short names are far shorter than their long ones.
+    std::string deep = Folder();
     while (deep.size() < 190) {
-        deep += "\\Verzeichnis_mit_langem_Namen";
+        deep += "\\Verzeichnis mit langem Namen";
         ::CreateDirectoryA(deep.c_str(), nullptr);
     }
     char shortForm[MAX_PATH] = {};
     ASSERT_GT(::GetShortPathNameA(deep.c_str(), shortForm, MAX_PATH), 0u);
-    const std::string longName = std::string(270 - deep.size(), 'd') + ".pgx";
-    const std::string file = std::string(shortForm) + "\\" + longName;
-    WriteFileBytes(file, "");
-    ASSERT_TRUE(Exists(file));
+    const std::string fits = std::string(shortForm) + "\\Dokument.pgx";
+    const std::string tooLong = std::string(shortForm) + "\\" + std::string(270 - deep.size(), 'd') + ".pgx";
+    WriteFileBytes(fits, "");
+    WriteFileBytes(tooLong, "");
+    ASSERT_TRUE(Exists(tooLong));
+
+    EXPECT_TRUE(dlg->SetDocumentPath("\"" + fits + "\"", FALSE));
+    EXPECT_EQ(dlg->m_lastPathParts.strFullPath, deep + "\\Dokument.pgx");
+    EXPECT_EQ(dlg->m_strDocPath, ".\\Unbenannt.pgx") << "analysed, not applied";
     seams->AnswerBox(IDOK);
-    EXPECT_FALSE(dlg->SetDocumentPath(file, TRUE));
+    EXPECT_FALSE(dlg->SetDocumentPath(tooLong, TRUE));
     ASSERT_EQ(seams->boxes.size(), 1u);
     EXPECT_EQ(seams->boxes[0].text, "Der Zielpfad ist zu lang !!!");
-    EXPECT_EQ(seams->boxes[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(dlg->m_strDocPath, ".\\Unbenannt.pgx");
-    RemoveFile(file);
-
-    const std::string shallow = TestDir() + "\\Langer Ordnername";
-    ::CreateDirectoryA(shallow.c_str(), nullptr);
-    WriteFileBytes(shallow + "\\Dokument.pgx", "");
-    char shortShallow[MAX_PATH] = {};
-    ::GetShortPathNameA((shallow + "\\Dokument.pgx").c_str(), shortShallow, MAX_PATH);
-    EXPECT_TRUE(dlg->SetDocumentPath(shortShallow, FALSE));
-    EXPECT_EQ(dlg->m_lastPathParts.strFullPath, shallow + "\\Dokument.pgx");
-    RemoveFile(shallow + "\\Dokument.pgx");
+    EXPECT_EQ(dlg->m_lastPathParts.strFullPath, deep + "\\Dokument.pgx") << "a refusal changes nothing";
+    EXPECT_EQ(WindowTitle(), "Tarvelo   -   Unbenannt");
 }
