@@ -4,12 +4,14 @@
 # docs/screenshots/Haushalt.pgx (two of its rows linked to Urlaub.pgx), the
 # row info dialog (a left double-click on the indicator square of row 09)
 # and the column-pick dialog (a left double-click on row number 16, the
-# file dialog answered with Urlaub.pgx). Nothing is saved: the program is
-# ended at the end without a question.
+# file dialog answered with Urlaub.pgx); then the main window once more at
+# 144 dpi (LogPixels of the private prefix, set back to 96 at the end).
+# Nothing is saved: the program is ended at the end without a question.
 # Usage: scripts/screenshots.sh [OUTDIR=docs/screenshots]
 # TARVELO_EXE names another Tarvelo.exe to photograph than the one built.
-# Writes main-window.png, row-info.png and column-pick.png; fails when a
-# picture could not be taken (the others are kept).
+# Writes main-window.png, row-info.png, column-pick.png and
+# main-window-144dpi.png; fails when a picture could not be taken (the
+# others are kept).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 outdir="$(realpath -m "${1:-$here/docs/screenshots}")"
@@ -22,8 +24,13 @@ source "$here/scripts/wine-env.sh"
 
 WORK="$(mktemp -d)"
 TARVELO_PID=""
+# The screen's dots per inch, read by a program when it starts.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || true
+}
 cleanup() {
   [ -n "$TARVELO_PID" ] && kill "$TARVELO_PID" 2>/dev/null
+  set_dpi 96
   wine_env_stop
   rm -rf "$WORK"
 }
@@ -75,14 +82,26 @@ for doc in Haushalt Urlaub; do
     | iconv -f UTF-8 -t CP1252 | sed 's/$/\r/' > "$WORK/$doc.pgx"
 done
 
-(cd "$WORK" && exec wine "$EXE" "$windir\\Haushalt.pgx" >/dev/null 2>&1 </dev/null) &
-TARVELO_PID=$!
-wait_until 30 has_xwindow "^$MAIN_TITLE\$" || { echo "screenshots: the main window did not open" >&2; exit 1; }
-# Settled: the links have been read and the sums computed.
-wait_until 20 text_is $TOTAL "859.17" || { echo "screenshots: the total did not settle" >&2; exit 1; }
-wait_until 10 text_has $GOODS_14 "Anreise" || true
-park_mouse
-sleep "${SHOT_DELAY:-1}"
+# start_main: the program with the household list, settled: the links
+# have been read and the sums computed.
+start_main() {
+  (cd "$WORK" && exec wine "$EXE" "$windir\\Haushalt.pgx" >/dev/null 2>&1 </dev/null) &
+  TARVELO_PID=$!
+  wait_until 30 has_xwindow "^$MAIN_TITLE\$" || { echo "screenshots: the main window did not open" >&2; exit 1; }
+  wait_until 20 text_is $TOTAL "859.17" || { echo "screenshots: the total did not settle" >&2; exit 1; }
+  wait_until 10 text_has $GOODS_14 "Anreise" || true
+  park_mouse
+  sleep "${SHOT_DELAY:-1}"
+}
+stop_main() {
+  kill "$TARVELO_PID" 2>/dev/null
+  wait "$TARVELO_PID" 2>/dev/null || true
+  TARVELO_PID=""
+  wait_until 10 bash -c "! xdotool search --onlyvisible --name '^$MAIN_TITLE\$' >/dev/null 2>&1" || true
+}
+
+set_dpi 96
+start_main
 shoot "^$MAIN_TITLE\$" main-window.png
 
 missing=()
@@ -128,6 +147,15 @@ if wait_until 10 has_new_dialog; then
 else
   missing+=("column-pick.png (no file dialog after a double-click on row number 16)")
 fi
+
+# The same window at 144 dpi: fonts, controls and the window's own
+# drawing scale with the dialog units.
+stop_main
+set_dpi 144
+start_main
+shoot "^$MAIN_TITLE\$" main-window-144dpi.png
+stop_main
+set_dpi 96
 
 if [ ${#missing[@]} -gt 0 ]; then
   printf 'screenshots: not made: %s\n' "${missing[@]}" >&2

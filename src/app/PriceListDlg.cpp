@@ -6,6 +6,7 @@
 #include "../res/resource.h"
 #include "app/PriceListApp.h"
 #include "dialogkit/Seams.h"
+#include "grid/SelectionLook.h"
 #include "links/LinkSources.h"
 
 #include <windowsx.h>
@@ -96,6 +97,7 @@ BOOL CPriceListDlg::OnInitDialog() {
     ProcessCommandLine(app ? app->CommandLine() : std::string());
 
     SetupGeometry();
+    grid::InstallSelectionLook(m_hWnd);
     ApplyNumbering();
     m_bModified = FALSE;
     return TRUE;

@@ -4,6 +4,10 @@ namespace grid {
 
 namespace {
 
+// MapDialogRect's unit rectangle: 4 dialog units across, 8 down.
+constexpr int kUnitsAcross = 4;
+constexpr int kUnitsDown = 8;
+
 // n / d rounded to the nearest integer, halves away from zero (d > 0).
 int RoundedDiv(long long n, long long d) {
     return static_cast<int>(n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d)));
@@ -36,6 +40,14 @@ RECT ScaleRect(DialogUnits units, const RECT& r) {
     return RECT{ScaleX(units, r.left), ScaleY(units, r.top), ScaleX(units, r.right), ScaleY(units, r.bottom)};
 }
 
+int UnitsToPixelsX(DialogUnits units, int dialogUnits) {
+    return RoundedDiv(static_cast<long long>(dialogUnits) * units.across, kUnitsAcross);
+}
+
+int UnitsToPixelsY(DialogUnits units, int dialogUnits) {
+    return RoundedDiv(static_cast<long long>(dialogUnits) * units.down, kUnitsDown);
+}
+
 GridGeometry MakeGridGeometry(DialogUnits units) {
     using namespace ref;
     GridGeometry g;
@@ -46,14 +58,16 @@ GridGeometry MakeGridGeometry(DialogUnits units) {
         const int bottom = row + 1 < ids::kRows ? kRowTop[row + 1] - 1 : kLastRowBottom;
         g.rowLabel[row] = Scaled(units, kRowLabelLeft, top, kRowLabelRight, bottom);
         g.goods[row] = Scaled(units, kGoodsLeft, top, kGoodsRight, bottom);
-        const int block = kSquarePitch * (row / 4);
-        g.square[row] =
-            Scaled(units, kSquareLeft, block + kSquareTop[row % 4], kSquareRight, block + kSquareBottom[row % 4]);
+        const int buttonTop = UnitsToPixelsY(units, kButtonTopUnits + kButtonPitchUnits * row);
+        g.square[row] = RECT{UnitsToPixelsX(units, kSquareLeftUnits), buttonTop,
+                             UnitsToPixelsX(units, kSquareRightUnits),
+                             buttonTop + UnitsToPixelsY(units, kButtonHeightUnits)};
     }
     for (int column = 0; column < ids::kColumns; ++column) {
-        const int shift = kHeaderPitch * column;
-        g.columnHeader[column] =
-            Scaled(units, kHeaderLeft + shift, kHeaderTop, kHeaderRight + shift, kHeaderBottom);
+        const int boxLeft = UnitsToPixelsX(units, kColumnBoxLeftUnits + kColumnBoxPitchUnits * column);
+        const int boxRight = boxLeft + UnitsToPixelsX(units, kColumnBoxPitchUnits);
+        g.columnHeader[column] = RECT{boxLeft + kHeaderInset, ScaleY(units, kHeaderTop), boxRight - kHeaderInset,
+                                      ScaleY(units, kHeaderBottom)};
     }
     for (int gap = 0; gap < ids::kSeparators; ++gap) {
         const int top = kRowTop[gap];
@@ -66,8 +80,9 @@ GridGeometry MakeGridGeometry(DialogUnits units) {
     g.rowLabelBand = ScaleRect(units, kRowLabelBand);
     g.rowLabelFrameBand = ScaleRect(units, kRowLabelFrameBand);
     g.goodsBand = ScaleRect(units, kGoodsBand);
-    g.columnHeaderBand = ScaleRect(units, kColumnHeaderBand);
-    g.squareBand = ScaleRect(units, kSquareBand);
+    g.columnHeaderBand = RECT{g.columnHeader.front().left, g.columnHeader.front().top,
+                              g.columnHeader.back().right, g.columnHeader.back().bottom};
+    g.squareBand = RECT{g.square.front().left, g.square.front().top, g.square.back().right, g.square.back().bottom};
     g.separatorStrip = ScaleRect(units, kSeparatorStrip);
 
     for (int i = 0; i < kGridLines; ++i) g.gridLineY[i] = ScaleY(units, kGridLineY[i]);
@@ -79,8 +94,6 @@ GridGeometry MakeGridGeometry(DialogUnits units) {
 }
 
 DialogUnits MeasureDialogUnits(HWND dialog) {
-    constexpr int kUnitsAcross = 4;
-    constexpr int kUnitsDown = 8;
     RECT r{0, 0, kUnitsAcross, kUnitsDown};
     if (!::MapDialogRect(dialog, &r) || r.right <= 0 || r.bottom <= 0) return kReferenceUnits;
     return DialogUnits{static_cast<int>(r.right), static_cast<int>(r.bottom)};

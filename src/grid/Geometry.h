@@ -6,9 +6,11 @@
 // The numbers below are the client pixels of the main dialog laid out with
 // its font at 6 x 13 pixels per 4 x 8 dialog units (1.5 px across and
 // 1.625 px down per unit), as on Windows at 96 dpi. A window whose dialog
-// units measure otherwise gets every number scaled by its own unit size, so
-// that hit areas, lines and squares stay over the same controls; at the
-// reference size the scaling leaves every number as it is.
+// units measure otherwise (another font, or 120 or 144 dpi) gets every
+// number scaled by its own unit size, so that hit areas and lines stay over
+// the same controls; the squares and the column headers are placed from the
+// template's dialog units like the controls they cover. At the reference
+// size both ways give every number as it is.
 //
 // Everything here is plain data and pure functions; only
 // MeasureDialogUnits and GeometryOf ask the window.
@@ -33,6 +35,11 @@ int ScaleX(DialogUnits units, int x);
 int ScaleY(DialogUnits units, int y);
 RECT ScaleRect(DialogUnits units, const RECT& reference);
 
+// Pixels of a template's dialog units, as the platform places controls:
+// each position and each size rounded on its own.
+int UnitsToPixelsX(DialogUnits units, int dialogUnits);
+int UnitsToPixelsY(DialogUnits units, int dialogUnits);
+
 // The platform's rule for a point in a rectangle: left and top inside,
 // right and bottom outside.
 constexpr bool Contains(const RECT& r, POINT pt) {
@@ -54,17 +61,27 @@ inline constexpr int kRowLabelRight = 34;
 inline constexpr int kGoodsLeft = 35;
 inline constexpr int kGoodsRight = 238;
 
-// The squares cover the selection buttons' height; they repeat every four
-// rows.
-inline constexpr int kSquareLeft = 765;
-inline constexpr int kSquareRight = 782;
-inline constexpr int kSquarePitch = 91;
-inline constexpr int kSquareTop[4] = {44, 67, 89, 112};
-inline constexpr int kSquareBottom[4] = {62, 85, 107, 130};
+// The squares cover exactly the pixel rows of their row's selection
+// buttons, so they are placed as the platform places those buttons: from
+// the template's dialog units, not by scaling reference pixels (which
+// misses the buttons by a pixel at other unit sizes). In dialog units: the
+// buttons' top, pitch and height, and the squares' edges inside the group
+// box at the right edge. At the reference units they give 765..782 across
+// and the tops 44, 67, 89, 112 (repeating every four rows 91 lower).
+inline constexpr int kButtonTopUnits = 27;
+inline constexpr int kButtonPitchUnits = 14;
+inline constexpr int kButtonHeightUnits = 11;
+inline constexpr int kSquareLeftUnits = 510;
+inline constexpr int kSquareRightUnits = 521;
 
-inline constexpr int kHeaderLeft = 302;
-inline constexpr int kHeaderRight = 356;
-inline constexpr int kHeaderPitch = 66;
+// A column header covers its group box's caption and "Auswahl :" text:
+// across, the box (placed from dialog units like the box itself) less a
+// few pixels at each side, since the platform draws the caption a fixed
+// number of pixels in from the box's edge at any dpi; down, scaled. At the
+// reference units: 302..356, 368..422, ..., 698..752.
+inline constexpr int kColumnBoxLeftUnits = 197;
+inline constexpr int kColumnBoxPitchUnits = 44;  // also a box's width
+inline constexpr int kHeaderInset = 6;
 inline constexpr int kHeaderTop = 6;
 inline constexpr int kHeaderBottom = 40;
 
@@ -81,8 +98,6 @@ inline constexpr int kSeparatorLineTo = 756;
 inline constexpr RECT kRowLabelBand{14, 41, 35, 496};
 inline constexpr RECT kRowLabelFrameBand{14, 41, 34, 496};
 inline constexpr RECT kGoodsBand{35, 41, 238, 496};
-inline constexpr RECT kColumnHeaderBand{302, 6, 752, 40};
-inline constexpr RECT kSquareBand{765, 44, 782, 494};
 inline constexpr RECT kSeparatorStrip{288, 56, 303, 488};
 
 // Grid lines above rows 01, 06, 11, 16 and below row 20, across goods and
@@ -117,8 +132,8 @@ struct GridGeometry {
     RECT rowLabelBand{};       // label gestures and the end of a row drag
     RECT rowLabelFrameBand{};  // hover frames on the labels
     RECT goodsBand{};
-    RECT columnHeaderBand{};
-    RECT squareBand{};
+    RECT columnHeaderBand{};  // from the first header to the last
+    RECT squareBand{};  // from the first square's top to the last one's bottom
     RECT separatorStrip{};  // repainted on every mouse move
 
     std::array<int, ref::kGridLines> gridLineY{};

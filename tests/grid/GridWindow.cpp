@@ -128,6 +128,13 @@ void GridWindowTest::RepaintAll() const {
     ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+RECT GridWindowTest::ItemRect(int id) const {
+    RECT r{};
+    ::GetWindowRect(Item(id), &r);
+    ::MapWindowPoints(nullptr, Wnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 void GridWindowTest::WriteAnimationScript() const {
     std::string script = "[";
     script.append(kScriptSection).append("]\r\n");

@@ -6,6 +6,7 @@
 
 #include "grid/Geometry.h"
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,6 +33,13 @@ private:
     HGDIOBJ m_old = nullptr;
     int m_width = 0;
     int m_height = 0;
+};
+
+// Runs its function when it goes out of scope, whatever a test's outcome:
+// puts back what a test changed outside the program (colours, registry).
+struct AtExit {
+    std::function<void()> run;
+    ~AtExit() { run(); }
 };
 
 enum class FrameKind { kNone, kEtched, kFlat };
@@ -61,6 +69,8 @@ protected:
     void RepaintAll() const;
     ClientPixels Pixels() const { return ClientPixels(Wnd()); }
     grid::GridGeometry Geometry() const { return grid::GeometryOf(Wnd()); }
+    // A control's rectangle in the dialog's client coordinates.
+    RECT ItemRect(int id) const;
     static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
     // Writes an animation script into the configuration file; removed again

@@ -1,0 +1,115 @@
+// The window laid out at the screen's dots per inch: 96 in the suite, and
+// 120 and 144 in runs of this program that GridDpi starts with the
+// prefix's LogPixels set (a program reads it when it starts). At each, the
+// window's own geometry lies over the controls the platform laid out, hit
+// tests hit what the user sees, and the window fits a 1280 x 1024 screen.
+#include "dialogkit/GdiGuards.h"
+#include "grid/GridWindow.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+constexpr const char* kDpiVariable = "TARVELO_TEST_DPI";  // the dpi a child run must find
+constexpr DWORD kChildLimitMs = 100000;  // two of them well within the suite's limit
+
+void SetLogPixels(DWORD dpi) {
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+// This program's window tests in a new process, which lays out at the dpi
+// set now: its exit code (0: all passed). Its output joins ours.
+DWORD RunWindowTests(int dpi) {
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string command = std::string("\"") + exe + "\" --gtest_filter=GridDpiWindow.*:*GridSelectionLook.*";
+    ::SetEnvironmentVariableA(kDpiVariable, std::to_string(dpi).c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    DWORD code = ~0u;
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child)) {
+        if (::WaitForSingleObject(child.hProcess, kChildLimitMs)) ::TerminateProcess(child.hProcess, code);
+        ::WaitForSingleObject(child.hProcess, INFINITE);
+        ::GetExitCodeProcess(child.hProcess, &code);
+        ::CloseHandle(child.hThread);
+        ::CloseHandle(child.hProcess);
+    }
+    ::SetEnvironmentVariableA(kDpiVariable, nullptr);
+    return code;
+}
+
+}  // namespace
+
+TEST(GridDpi, LaysOutAt120And144) {
+    const AtExit restore{[] { SetLogPixels(USER_DEFAULT_SCREEN_DPI); }};  // what the other test programs expect
+    for (const int dpi : {120, 144}) {
+        SetLogPixels(dpi);
+        EXPECT_EQ(RunWindowTests(dpi), 0u) << "the window tests at " << dpi << " dpi";
+    }
+}
+
+class GridDpiWindow : public GridWindowTest {};
+
+TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
+    Open();
+    Show();
+    const dialogkit::ClientDc screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    ASSERT_EQ(dpi, std::getenv(kDpiVariable) ? std::atoi(std::getenv(kDpiVariable)) : USER_DEFAULT_SCREEN_DPI);
+    const grid::DialogUnits u = grid::MeasureDialogUnits(Wnd());
+    RECT frame{};
+    ::GetWindowRect(Wnd(), &frame);
+    std::printf("%d dpi: dialog units %dx%d\n", dpi, u.across, u.down);
+    EXPECT_TRUE(frame.right - frame.left <= 1280 && frame.bottom - frame.top <= 1024) << "fits the screen";
+    auto inside = [](const RECT& in, const RECT& out) {
+        return grid::Contains(out, {in.left, in.top}) && grid::Contains(out, {in.right - 1, in.bottom - 1});
+    };
+
+    std::map<std::string, std::vector<RECT>> texts;  // statics and group boxes by text, left to right
+    for (const ChildInfo& c : Children(Wnd())) {
+        if (c.className == "Static" || (c.style & BS_TYPEMASK) == BS_GROUPBOX) texts[c.text].push_back(c.rect);
+    }
+    const grid::GridGeometry g = Geometry();
+    const RECT gap{texts["Liste"].at(0).right, 0, texts["A"].at(0).left, 0};  // between the list and column A
+    for (int row = 0; row < ids::kRows; ++row) {
+        SCOPED_TRACE(testing::Message() << "row " << row + 1);
+        const RECT button = ItemRect(ids::Selection(row, 0));
+        const RECT number = texts[std::to_string(101 + row).substr(1)].at(0);  // "01".."20"
+        const RECT& s = g.square[row];
+        // The square spans the row's buttons in the strip at the right edge
+        // and is hit up to its edges; the label holds the row's number.
+        EXPECT_TRUE(s.top == button.top && s.bottom == button.bottom && inside(s, texts[""].at(0)));
+        EXPECT_TRUE(grid::SquareAt(g, {s.left, s.top}) == row && grid::SquareAt(g, {s.right - 1, s.bottom - 1}) == row);
+        EXPECT_TRUE(grid::SquareAt(g, {s.left, s.top - 1}) < 0 && grid::SquareAt(g, {s.right, s.top}) < 0);
+        EXPECT_TRUE(inside(number, g.rowLabel[row]) && grid::RowLabelAt(g, Centre(number)) == row);
+        if (row + 1 == ids::kRows) continue;
+        // The separator below the row lies in the gap between its controls.
+        const int y = g.separatorLineY[row];
+        EXPECT_TRUE(button.bottom <= y && y < ItemRect(ids::Goods(row + 1)).top);
+        EXPECT_EQ(grid::SeparatorAt(g, {(gap.left + gap.right) / 2, y}), row);
+    }
+    const ClientPixels pixels = Pixels();
+    for (int column = 0; column < ids::kColumns; ++column) {
+        const RECT box = texts[ids::ColumnLetter(column)].at(0);
+        const RECT choice = texts["Auswahl :"].at(column);
+        const RECT& header = g.columnHeader[column];
+        EXPECT_TRUE(header.left >= box.left && header.right <= box.right && inside(choice, header) &&
+                    grid::ColumnHeaderAt(g, Centre(choice)) == column) << "column " << column;
+        int inked = 0;  // the caption's letter: dark pixels, none of them outside the header
+        for (int y = box.top; y < box.top + u.down; ++y) {
+            for (int x = box.left; x < box.right; ++x) {
+                const bool dark = (pixels.At(x, y) & RGB(128, 128, 128)) == 0;  // each channel below 128
+                if (dark) inked += grid::Contains(header, {x, y}) ? 1 : -1000;
+            }
+        }
+        EXPECT_GT(inked, 5) << "the caption of column " << column;
+    }
+    // The separator strip spans that gap; the grid lines run across the
+    // goods and price edits.
+    EXPECT_TRUE(g.separatorStrip.left <= gap.left && gap.right <= g.separatorStrip.right);
+    EXPECT_LE(std::abs(g.gridLine.from - ItemRect(ids::Goods(0)).left), 1);
+    EXPECT_LE(std::abs(g.gridLine.to - ItemRect(ids::Price(0)).right), 1);
+}
