@@ -47,9 +47,28 @@ for entry in json.load(open(source)):
                     "arguments": head + flags})
 json.dump(entries, open(target, "w"), indent=1)
 PY
-log="$adir/tidy/clang-tidy.log"
-ls src/*/*.cpp | xargs -P2 -n1 clang-tidy --quiet -p "$adir/tidy" >"$log" 2>&1 || status=1
-grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter|^Use -system-headers' "$log" || true
+# A source passed before is checked again only when it, any header of the
+# project, the checks or the compile commands changed since.
+stamps="$adir/tidy/passed"
+context=$(cat src/*/*.h .clang-tidy "$adir/tidy/compile_commands.json" | md5sum | cut -d' ' -f1)
+[ "$(cat "$stamps/context" 2>/dev/null)" = "$context" ] || rm -rf "$stamps"
+mkdir -p "$stamps"
+echo "$context" > "$stamps/context"
+todo=()
+for source in src/*/*.cpp; do
+  sum=$(md5sum "$source" | cut -d' ' -f1)
+  [ -f "$stamps/$sum" ] || todo+=("$source")
+done
+echo "   ${#todo[@]} of $(ls src/*/*.cpp | wc -l) sources changed since they last passed"
+tidy_one() {
+  local out
+  out=$(clang-tidy --quiet -p "$1" "$3" 2>&1 | grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter|^Use -system-headers')
+  if [ -z "$out" ]; then touch "$2/$(md5sum "$3" | cut -d' ' -f1)"; else echo "$out"; return 1; fi
+}
+export -f tidy_one
+if [ ${#todo[@]} -gt 0 ]; then
+  printf '%s\n' "${todo[@]}" | xargs -P2 -I{} bash -c 'tidy_one "$0" "$1" {}' "$adir/tidy" "$stamps" || status=1
+fi
 
 if [ $status -eq 0 ]; then
   echo "static analysis: no findings"
