@@ -1,7 +1,7 @@
 #pragma once
 // The main window made visible on the test display, with what the grid
-// tests read back from it: pixels of the client area and the frames that
-// DrawEdge leaves there.
+// tests read back from it (client pixels, the frames DrawEdge leaves there,
+// the child windows) and the mouse gestures they send it.
 #include "support/Harness.h"
 
 #include "grid/Geometry.h"
@@ -18,25 +18,19 @@ inline Ltrb AsLtrb(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 class ClientPixels {
 public:
     explicit ClientPixels(HWND wnd);
-    ~ClientPixels();
-    ClientPixels(const ClientPixels&) = delete;
-    ClientPixels& operator=(const ClientPixels&) = delete;
-
-    COLORREF At(int x, int y) const;
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
+    COLORREF At(int x, int y) const {
+        return x >= 0 && y >= 0 && x < Width() && y < Height() ? m_pixels[y * Width() + x] : CLR_INVALID;
+    }
+    int Width() const { return m_client.right; }
+    int Height() const { return m_client.bottom; }
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    int m_width = 0;
-    int m_height = 0;
+    RECT m_client{};
+    std::vector<COLORREF> m_pixels;
 };
 
 enum class FrameKind { kNone, kEtched, kFlat };
-const char* FrameName(FrameKind kind);
-
+inline const char* FrameName(FrameKind k) { return k == FrameKind::kEtched ? "etched" : k == FrameKind::kFlat ? "flat" : "none"; }
 // Which of the two frames (if any) lies on the rectangle's two-pixel ring:
 // compared pixel for pixel with DrawEdge's own drawing of that rectangle.
 FrameKind FrameOn(const ClientPixels& pixels, const RECT& rect);
@@ -47,6 +41,7 @@ struct ChildInfo {
     std::string text;
     LONG style = 0;
     RECT rect{};  // client coordinates of the dialog
+    int id = 0;
 };
 std::vector<ChildInfo> Children(HWND dialog);
 
@@ -56,16 +51,18 @@ protected:
     void TearDown() override;
 
     // Shows the window without activating it and paints it at once.
-    void Show() const;
-    void MoveMouse(int x, int y, UINT flags = 0) const;
-    void RepaintAll() const;
+    void Show() const { ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE); ::UpdateWindow(Wnd()); }
+    void MoveMouse(int x, int y, UINT flags = 0) const { Mouse(WM_MOUSEMOVE, {x, y}, flags); }
+    void RepaintAll() const { ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
     ClientPixels Pixels() const { return ClientPixels(Wnd()); }
     grid::GridGeometry Geometry() const { return grid::GeometryOf(Wnd()); }
     static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-    // Writes an animation script into the configuration file; removed again
-    // at tear-down.
-    void WriteAnimationScript() const;
+    void Mouse(UINT msg, POINT pt, UINT flags) const { ::SendMessageA(Wnd(), msg, flags, MAKELPARAM(pt.x, pt.y)); }
+    // Presses on the first point, moves over them all, releases on the last.
+    void Drag(const std::vector<POINT>& path, UINT keys = 0) const;
+    // Writes an animation script (40 alternating frames unless given) into
+    // the configuration file; removed again at tear-down.
+    void WriteAnimationScript(std::vector<std::string> frames = {}) const;
 
 private:
     POINT m_savedCursor{};

@@ -1,211 +1,113 @@
-// The window's own drawing, read back from the pixels of the visible
-// window, and what the first paint starts.
+// The window's own drawing, read back from its pixels: squares, lines, and
+// the frames and markers of "N", the hover and the drags.
 #include "grid/GridWindow.h"
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kPlainFill = 0xC6C3C6;
-constexpr COLORREF kInfoFill = 0xC8BEAA;
-constexpr COLORREF kPlainOutline = 0x646464;
-constexpr COLORREF kSourceOutline = 0x0000B4;
+constexpr COLORREF kBlack = RGB(0, 0, 0), kPlainFill = 0xC6C3C6, kInfoFill = 0xC8BEAA;
+constexpr COLORREF kPlainOutline = 0x646464, kSourceOutline = 0x0000B4;
 
-// Pixels of the square that are not outline and fill as expected.
-int SquareMismatches(const ClientPixels& pixels, const RECT& r, COLORREF fill, COLORREF outline) {
+// Whether the rectangle shows this fill inside this one-pixel outline.
+bool Shows(const ClientPixels& pixels, const RECT& r, COLORREF fill, COLORREF outline) {
     int wrong = 0;
     for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
-            const bool edge = x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1;
-            if (pixels.At(x, y) != (edge ? outline : fill)) ++wrong;
+            wrong += pixels.At(x, y) != (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1 ? outline : fill);
         }
     }
-    return wrong;
+    return wrong == 0;
 }
-
-bool TimerRan(HWND wnd, UINT_PTR id) { return ::KillTimer(wnd, id) != FALSE; }
 
 }  // namespace
 
 class GridPaint : public GridWindowTest {
 protected:
-    // x positions on a separator line across the list and all seven
-    // columns, clear of the group box edges.
-    std::vector<int> LineSamples() const {
-        std::vector<int> xs = {35, 36, 120, 237, 284, 293};
-        for (int column = 0; column < ids::kColumns; ++column) {
-            RECT r{};
-            ::GetWindowRect(Item(ids::Selection(0, column)), &r);
-            ::MapWindowPoints(nullptr, Wnd(), reinterpret_cast<POINT*>(&r), 2);
-            xs.push_back(r.left);
-            xs.push_back((r.left + r.right) / 2);
-            xs.push_back(r.right - 1);
-        }
-        xs.push_back(755);
-        return xs;
+    void SetUp() override {
+        GridWindowTest::SetUp();
+        Open();
+        g = Geometry();
     }
+    // Labels, headers, squares and separators, a letter an entry: '.' plain,
+    // 'e' an etched frame, 'f' a flat one, 'm' the separator marker.
+    std::string Looks() const {
+        const ClientPixels pixels = Pixels();
+        const auto frames = [&](const auto& rects) {
+            std::string s;
+            for (const RECT& r : rects) s += ".ef"[static_cast<int>(FrameOn(pixels, r))];
+            return s + "|";
+        };
+        std::string markers;
+        for (const RECT& r : g.separator) markers += Shows(pixels, r, kPlainFill, kPlainOutline) ? 'm' : '.';
+        return frames(g.rowLabel) + frames(g.columnHeader) + frames(g.square) + markers;
+    }
+    grid::GridGeometry g;
 };
 
-TEST_F(GridPaint, SquaresTakeTheirColoursFromTheRowInfo) {
-    Open();
-    dlg->m_rowInfo[1].strText = "Notiz";
-    dlg->m_rowInfo[2].strSource2 = "http://example.org";
-    dlg->m_rowInfo[3].strSource1 = "C:\\a.txt";
-    dlg->m_rowInfo[4].strText = "Notiz";
-    dlg->m_rowInfo[4].strSource1 = "C:\\a.txt";
-    dlg->m_rowInfo[19].strText = "x";
-    dlg->m_rowInfo[19].strSource2 = "y";
+TEST_F(GridPaint, SquaresShowInfoTextAndSources) {
+    const RowInfo infos[] = {{"", "", "", 1}, {"Notiz", "", "", 1}, {"", "", "http://x.org", 1},
+                             {"", "C:\\a.txt", "", 1}, {"Notiz", "C:\\a.txt", "y", 1}};
+    const COLORREF looks[][2] = {{kPlainFill, kPlainOutline}, {kInfoFill, kPlainOutline}, {kPlainFill, kSourceOutline},
+                                 {kPlainFill, kSourceOutline}, {kInfoFill, kSourceOutline}};
+    for (int i = 0; i < 5; ++i) dlg->m_rowInfo[4 * i + 3] = infos[i];
     Show();
-    {
-        const ClientPixels pixels = Pixels();
-        for (int row = 0; row < ids::kRows; ++row) {
-            const RowInfo& info = dlg->m_rowInfo[row];
-            const COLORREF fill = info.strText.empty() ? kPlainFill : kInfoFill;
-            const bool source = !info.strSource1.empty() || !info.strSource2.empty();
-            EXPECT_EQ(SquareMismatches(pixels, dlg->m_rcSquare[row], fill, source ? kSourceOutline : kPlainOutline), 0)
-                << "square " << row;
-        }
-        // The rows named in the checks above, spelled out.
-        const RECT& s1 = dlg->m_rcSquare[1];
-        EXPECT_EQ(pixels.At(s1.left + 5, s1.top + 5), kInfoFill);
-        EXPECT_EQ(pixels.At(s1.left, s1.top), kPlainOutline);
-        const RECT& s2 = dlg->m_rcSquare[2];
-        EXPECT_EQ(pixels.At(s2.left + 5, s2.top + 5), kPlainFill);
-        EXPECT_EQ(pixels.At(s2.right - 1, s2.bottom - 1), kSourceOutline);
-    }
-
-    // A repaint of one square shows its new colours.
-    dlg->m_rowInfo[0].strText = "neu";
-    dlg->m_rowInfo[0].strSource2 = "z";
-    dlg->Repaint(&dlg->m_rcSquare[0]);
     const ClientPixels pixels = Pixels();
-    EXPECT_EQ(SquareMismatches(pixels, dlg->m_rcSquare[0], kInfoFill, kSourceOutline), 0);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(Shows(pixels, g.square[4 * i + 3], looks[i][0], looks[i][1])) << i;
+    dlg->m_rowInfo[0] = infos[4];
+    dlg->Repaint(&g.square[0]);
+    EXPECT_TRUE(Shows(Pixels(), g.square[0], kInfoFill, kSourceOutline)) << "a repaint shows the new colours";
 }
 
-TEST_F(GridPaint, GridLinesAndSeparatorLinesOnlyForFlagOne) {
-    Open();
-    dlg->m_separatorLines[0] = 1;
-    dlg->m_separatorLines[2] = 2;
-    dlg->m_separatorLines[7] = 5;
-    dlg->m_separatorLines[12] = 1;
-    dlg->m_separatorLines[18] = 1;
+TEST_F(GridPaint, SeparatorLinesOnlyForAFlagOfExactlyOneAndGridLines) {
+    const int flags[ids::kSeparators] = {1, 0, 2, 0, 0, 0, 0, 5, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1};
+    std::copy(std::begin(flags), std::end(flags), dlg->m_separatorLines);
     Show();
     const ClientPixels pixels = Pixels();
-    const grid::GridGeometry g = Geometry();
+    std::vector<int> xs = {35, 120, 237, 293, 755};
+    for (const RECT& header : g.columnHeader) xs.insert(xs.end(), {header.left, header.right - 1});
     for (int gap = 0; gap < ids::kSeparators; ++gap) {
         const int y = g.separatorLineY[gap];
-        if (y == 154 || y == 268 || y == 382) continue;  // a grid line lies there anyway
-        const bool drawn = dlg->m_separatorLines[gap] == 1;
-        for (const int x : LineSamples()) {
-            EXPECT_EQ(pixels.At(x, y) == kBlack, drawn) << "gap " << gap << " at " << x << "," << y;
-        }
+        if (gap % 5 == 4) continue;  // a grid line lies there
+        for (const int x : xs) EXPECT_EQ(pixels.At(x, y) == kBlack, flags[gap] == 1) << gap << " at " << x;
         EXPECT_NE(pixels.At(34, y), kBlack) << "the line starts at the goods field";
     }
-    EXPECT_EQ(g.separatorLineY[0], 63);
-    EXPECT_EQ(g.separatorLineY[18], 473);
-
-    // Grid lines above rows 01, 06, 11, 16 and below row 20, with ticks.
-    for (const int y : {40, 154, 268, 382, 496}) {
-        for (const int x : {35, 150, 238, 284, 298, 302, 355, 368, 421, 434, 751, 755}) {
-            EXPECT_EQ(pixels.At(x, y), kBlack) << x << "," << y;
-        }
-        for (const int x : {34, 285, 286, 303, 350}) {
-            EXPECT_NE(pixels.At(x, y), kBlack) << x << "," << y;
-        }
+    for (const int y : g.gridLineY) {  // above rows 01, 06, 11, 16 and below 20; ticks between the columns
+        for (const int x : {35, 150, 284, 298, 302, 355, 368, 751, 755}) EXPECT_EQ(pixels.At(x, y), kBlack) << x << "," << y;
+        for (const int x : {34, 285, 303, 350}) EXPECT_NE(pixels.At(x, y), kBlack) << x << "," << y;
     }
-    EXPECT_NE(pixels.At(100, 41), kBlack);
-    EXPECT_NE(pixels.At(100, 497), kBlack);
 }
 
-TEST_F(GridPaint, NumberingFramesEveryRowLabel) {
-    Open();
+TEST_F(GridPaint, FramesAndMarkersOfNumbersHoverAndDrags) {
     Show();
-    {
-        const ClientPixels pixels = Pixels();
-        for (int row = 0; row < ids::kRows; ++row) {
-            EXPECT_EQ(FrameOn(pixels, dlg->m_rcRowLabel[row]), FrameKind::kNone) << "row " << row;
-        }
+    const auto label = [&](int row) { return Centre(g.rowLabel[row]); };
+    const auto header = [&](int column) { return Centre(g.columnHeader[column]); };
+    const std::string none(ids::kRows, '.'), all(ids::kRows, 'e');
+    const auto looks = [&](const std::string& labels, const char* headers = ".......",
+                           const std::string& squares = "....................", const char* markers = "...................") {
+        return labels + "|" + headers + "|" + squares + "|" + markers;
+    };
+    // With more than one point the first is a press and the others drag;
+    // a drag ends for good where the pointer leaves its band (x = 35, y = 40).
+    const std::vector<std::tuple<bool, std::vector<POINT>, std::string>> cases = {
+        {false, {label(5)}, looks(".....f..............")},
+        {false, {label(6)}, looks("......f.............")},
+        {false, {header(3)}, looks(none, "...f...")},
+        {false, {Centre(g.square[7])}, looks(none, ".......", ".......f............")},
+        {false, {POINT{295, g.separator[3].top + 5}}, looks(none, ".......", none, "...m...............")},
+        {false, {POINT{295, g.separator[4].top}}, looks(none, ".......", none, "....m..............")},
+        {false, {POINT{100, 100}}, looks(none)},
+        {false, {POINT{34, label(2).y}}, looks(none)},
+        {true, {POINT{100, 100}}, looks(all)},
+        {true, {label(2), label(6)}, looks("eefeeefeeeeeeeeeeeee")},
+        {false, {label(2), label(9)}, looks("..e......f..........")},
+        {false, {header(1), header(4)}, looks(none, ".e..f..")},
+        {true, {header(1), header(5)}, looks(all, ".e...f.")},
+        {false, {label(2), POINT{34, label(6).y}, POINT{35, label(6).y}, label(6)}, looks("......f.............")},
+        {false, {header(1), POINT{360, 20}, POINT{360, 40}, header(2)}, looks(none, "..f....")},
+    };
+    for (const auto& [numbers, path, expected] : cases) {
+        if ((Check(ids::kNumbers) == BST_CHECKED) != numbers) Click(ids::kNumbers);
+        if (path.size() > 1) Mouse(WM_LBUTTONDOWN, path.front(), MK_LBUTTON);
+        for (const POINT& pt : path) MoveMouse(pt.x, pt.y, path.size() > 1 ? MK_LBUTTON : 0);
+        EXPECT_EQ(Looks(), expected) << "at " << path.back().x << "," << path.back().y;
     }
-    Click(ids::kNumbers);
-    ASSERT_EQ(Check(ids::kNumbers), BST_CHECKED);
-    {
-        const ClientPixels pixels = Pixels();
-        for (int row = 0; row < ids::kRows; ++row) {
-            EXPECT_EQ(FrameOn(pixels, dlg->m_rcRowLabel[row]), FrameKind::kEtched) << "row " << row;
-        }
-        for (int column = 0; column < ids::kColumns; ++column) {
-            EXPECT_EQ(FrameOn(pixels, dlg->m_rcColumnHeader[column]), FrameKind::kNone);
-        }
-    }
-    Click(ids::kNumbers);
-    const ClientPixels pixels = Pixels();
-    for (int row = 0; row < ids::kRows; ++row) {
-        EXPECT_EQ(FrameOn(pixels, dlg->m_rcRowLabel[row]), FrameKind::kNone) << "row " << row;
-    }
-}
-
-TEST_F(GridPaint, FirstPaintStartsTimersAndAnimationOnce) {
-    WriteAnimationScript();
-    Open();
-    EXPECT_FALSE(TimerRan(Wnd(), kSumTimerId));
-    EXPECT_FALSE(TimerRan(Wnd(), kLinkTimerId));
-    EXPECT_FALSE(dlg->m_bAnimRunning);
-
-    Show();
-    EXPECT_FALSE(dlg->m_bFirstPaint);
-    EXPECT_EQ(dlg->m_nSumTimer, kSumTimerId);
-    EXPECT_EQ(dlg->m_nLinkTimer, kLinkTimerId);
-    EXPECT_TRUE(TimerRan(Wnd(), kSumTimerId));
-    EXPECT_TRUE(TimerRan(Wnd(), kLinkTimerId));
-    EXPECT_TRUE(dlg->m_bAnimRunning) << "the start-up animation plays";
-    EXPECT_EQ(dlg->m_animRepeat, 1);
-    EXPECT_FALSE(dlg->m_bStartupPending);
-    dlg->StopAnimation();
-
-    // Later paints start nothing again.
-    RepaintAll();
-    dlg->Repaint(nullptr);
-    EXPECT_FALSE(TimerRan(Wnd(), kSumTimerId));
-    EXPECT_FALSE(TimerRan(Wnd(), kLinkTimerId));
-    EXPECT_FALSE(dlg->m_bAnimRunning);
-
-    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(Wnd(), WM_QUERYDRAGICON, 0, 0)), dlg->m_hIcon);
-    EXPECT_NE(dlg->m_hIcon, nullptr);
-}
-
-TEST_F(GridPaint, DocumentOnTheCommandLinePlaysNoAnimation) {
-    WriteAnimationScript();
-    const std::string doc = TestDir() + "\\Gezeichnet.pgx";
-    WriteFileBytes(doc, "[LISTE]\r\nWare 01=Brot\r\n");
-    Open(doc);
-    Show();
-    EXPECT_TRUE(TimerRan(Wnd(), kSumTimerId));
-    EXPECT_TRUE(TimerRan(Wnd(), kLinkTimerId));
-    EXPECT_FALSE(dlg->m_bAnimRunning);
-    EXPECT_EQ(dlg->m_animRepeat, -1);
-    RepaintAll();
-    EXPECT_FALSE(dlg->m_bAnimRunning);
-    RemoveFile(doc);
-}
-
-TEST_F(GridPaint, MinimisedStartWaitsForTheFirstNormalPaint) {
-    WriteAnimationScript();
-    Open();
-    ::ShowWindow(Wnd(), SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(::IsIconic(Wnd()));
-    ::InvalidateRect(Wnd(), nullptr, TRUE);
-    ::UpdateWindow(Wnd());
-    ::SendMessageA(Wnd(), WM_PAINT, 0, 0);
-    EXPECT_TRUE(dlg->m_bFirstPaint);
-    EXPECT_FALSE(TimerRan(Wnd(), kSumTimerId));
-    EXPECT_FALSE(TimerRan(Wnd(), kLinkTimerId));
-    EXPECT_FALSE(dlg->m_bAnimRunning);
-    EXPECT_TRUE(dlg->m_bStartupPending);
-
-    ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE);
-    ASSERT_FALSE(::IsIconic(Wnd()));
-    ::UpdateWindow(Wnd());
-    EXPECT_FALSE(dlg->m_bFirstPaint);
-    EXPECT_TRUE(TimerRan(Wnd(), kSumTimerId));
-    EXPECT_TRUE(TimerRan(Wnd(), kLinkTimerId));
-    EXPECT_TRUE(dlg->m_bAnimRunning);
 }

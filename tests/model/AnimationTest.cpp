@@ -1,206 +1,216 @@
-// The animation on the real dialog: the worker thread, start, stop, the
-// restored selection, the wheel, and a stress of start/stop cycles.
-#include "support/Harness.h"
+// The animation: its algorithm against a plain table of 20 x 7 states; on
+// the real dialog the worker, what stops it, the restored selection, the
+// wheel, and a stress of start/stop cycles.
+#include "grid/GridWindow.h"
 
+#include "model/AnimationScript.h"
+
+#include <map>
 #include <random>
 
 namespace {
 
-using Selection = std::vector<int>;
+const std::string kOn(kAnimRows, '1'), kOff(kAnimRows, '0');
+
+// A column whose first rows are given and the others all `rest`.
+std::string Lit(const std::string& head, char rest) { return head + std::string(kAnimRows - head.size(), rest); }
+
+struct TableBoard : AnimationBoard, ButtonGrid {
+    int state[kAnimRows][kAnimColumns] = {};
+    std::map<int, std::string> script;
+    int repeat = 1, passes = 0, pauses = 0, stopAfterPauses = -1;  // repeat -1: endless
+    std::vector<std::string> columnG;  // after each frame
+
+    int State(int row, int column, int value) override {
+        return std::exchange(state[row][column], value < 0 ? state[row][column] : value);
+    }
+    bool Apply(const GridStep& step) override {
+        step(*this);
+        return true;
+    }
+    bool ReadFrame(int frame, std::string* value) override {
+        *value = script.count(frame) ? script[frame] : kScriptEndDefault;
+        return true;
+    }
+    bool EndOfPass(bool* more) override {
+        ++passes;
+        *more = repeat < 0 || --repeat > 0;
+        return true;
+    }
+    bool Pause(int) override {
+        if (pauses >= 22) columnG.push_back(Column(kAnimColumns - 1));  // past the clearing phase
+        return ++pauses != stopAfterPauses;
+    }
+    bool FrameDelay(int* ms) override {
+        *ms = 1;
+        return true;
+    }
+    std::string Column(int column) const {
+        std::string s;
+        for (const auto& row : state) s += static_cast<char>('0' + row[column]);
+        return s;
+    }
+};
 
 }  // namespace
 
-class AnimationDialog : public MainDialogTest {
+TEST(AnimationScript, LitButtonsFallOutThenLinesEnterAtColumnGAndWanderLeft) {
+    TableBoard all, one;
+    for (auto& row : all.state) std::fill(std::begin(row), std::end(row), 1);
+    EXPECT_TRUE(PlayAnimation(all));
+    EXPECT_EQ(all.pauses, 22) << "the start pause and 21 clearing steps";
+    for (int column = 0; column < kAnimColumns; ++column) EXPECT_EQ(all.Column(column), kOff) << column;
+    one.state[0][3] = 1;
+    one.stopAfterPauses = 3;
+    EXPECT_FALSE(PlayAnimation(one));
+    EXPECT_EQ(one.Column(3), Lit("001", '0')) << "two clearing steps moved it down two rows";
+    // The script, the passes, column G after each frame and F at the end.
+    const std::vector<std::tuple<std::map<int, std::string>, int, std::vector<std::string>, std::string>> cases = {
+        {{{0, kOn}, {1, "1111"}, {2, "1-1-"}}, 1, {kOn, kOn, kOn}, kOn},
+        {{{0, "0000"}, {1, "1-1-"}}, 1, {kOff, Lit("1010", '0')}, kOff},  // '-' leaves a row as it is
+        {{{0, kOn}, {1, "0000"}}, 1, {kOn, Lit("0000", '1')}, kOn},  // so do the rows past a short line
+        {{{0, "7a /"}}, 1, {Lit("11", '0')}, kOff},  // above '1' is on, below '0' leaves
+        {{{0, "1"}, {1, "0"}}, 2, {Lit("1", '0'), kOff, Lit("1", '0'), kOff}, Lit("1", '0')},
+        {{}, -1, {}, kOff}};  // a missing first key ends even an endless one
+    for (const auto& [script, repeat, columnG, columnF] : cases) {
+        TableBoard b;
+        b.script = script;
+        b.repeat = repeat;
+        EXPECT_TRUE(PlayAnimation(b));
+        EXPECT_EQ(b.columnG, columnG);
+        EXPECT_EQ(b.Column(kAnimColumns - 2), columnF);
+        EXPECT_EQ(b.passes, std::max(repeat, 1));
+    }
+    TableBoard endless;
+    endless.repeat = -1;
+    endless.script = {{0, "1"}};
+    endless.stopAfterPauses = 22 + 50;
+    EXPECT_FALSE(PlayAnimation(endless));
+    EXPECT_GE(endless.passes, 49) << "only a stop ends it";
+    EXPECT_EQ(FrameKey(0) + FrameKey(42) + FrameKey(1234), "0000421234");
+}
+
+class AnimationDialog : public GridWindowTest {
 protected:
     void SetUp() override {
-        MainDialogTest::SetUp();
-        RemoveFile(TestApp().m_strConfigPath);
+        GridWindowTest::SetUp();
         Open();
         dlg->m_animTiming = AnimationTiming{0, 0};
     }
-    void TearDown() override {
-        MainDialogTest::TearDown();
-        RemoveFile(TestApp().m_strConfigPath);
-    }
-    static void WriteScript(const std::vector<std::string>& frames) {
-        std::string ini = "[BUTTONS]\r\n";
-        for (size_t i = 0; i < frames.size(); ++i) ini += FrameKey(static_cast<int>(i)) + "=" + frames[i] + "\r\n";
-        WriteFileBytes(TestApp().m_strConfigPath, ini);
-    }
-    Selection Current() const {
-        Selection s;
-        for (int column = 0; column < ids::kColumns; ++column)
-            for (int row = 0; row < ids::kRows; ++row) s.push_back(Check(ids::Selection(row, column)));
+    // All 140 selection states, column by column.
+    std::string Current() const {
+        std::string s;
+        for (int i = 0; i < ids::kRows * ids::kColumns; ++i) s += std::to_string(Check(ids::kSelectionBase + i));
         return s;
     }
     void SetPattern(unsigned seed) const {
-        for (int column = 0; column < ids::kColumns; ++column)
-            for (int row = 0; row < ids::kRows; ++row)
-                dlg->SelectionButtonState(row, column, ((row * 7 + column * 3 + seed) % 5) == 0);
+        for (int i = 0; i < ids::kRows * ids::kColumns; ++i) {
+            dlg->SelectionButtonState(i % ids::kRows, i / ids::kRows, (i % ids::kRows * 7 + i / ids::kRows * 3 + seed) % 5 == 0);
+        }
     }
     bool Idle() const {
         return !dlg->m_bAnimRunning && !dlg->m_pAnimThread && dlg->m_animDelay == 80 && dlg->m_animRepeat == -1;
     }
-    // Serves the worker's requests until column G shows the predicate.
-    bool PumpUntilColumnG(const std::function<bool(const Selection&)>& want) const {
-        return PumpUntil([&] {
-            Selection g;
-            for (int row = 0; row < ids::kRows; ++row) g.push_back(Check(ids::Selection(row, 6)));
-            return want(g);
-        });
-    }
+    // Serves the worker's requests until a frame has lit all of column G.
+    bool FrameShown() const { return PumpUntil([&] { return Current().substr(6 * ids::kRows) == kOn; }); }
 };
 
-TEST_F(AnimationDialog, WithoutScriptNothingStarts) {
-    SetPattern(1);
-    const Selection before = Current();
-    dlg->StartAnimation();
-    EXPECT_EQ(dlg->m_animRepeat, 0);
-    EXPECT_FALSE(dlg->m_bAnimRunning);
-    EXPECT_FALSE(dlg->m_pAnimThread);
-
-    WriteFileBytes(TestApp().m_strConfigPath, "[BUTTONS]\r\n001=1111\r\n");  // no key "000"
-    dlg->m_animRepeat = -1;
-    dlg->StartAnimation();
-    EXPECT_EQ(dlg->m_animRepeat, 0);
-    WriteFileBytes(TestApp().m_strConfigPath, "[BUTTONS]\r\n000=\r\n");  // empty value
-    dlg->StartAnimation();
-    EXPECT_FALSE(dlg->m_pAnimThread);
-    EXPECT_EQ(Current(), before);
-}
-
-TEST_F(AnimationDialog, StartupPlaysOnePassAndRestoresTheSelection) {
-    WriteScript({std::string(20, '1'), "1111", "1-1-"});
+TEST_F(AnimationDialog, StartupPlaysOnePassThenRestoresTheSelection) {
     SetPattern(2);
     Type(ids::Price(0), "4");
-    const Selection before = Current();
-    FirstPaint();  // plays the start-up animation once
-    EXPECT_FALSE(dlg->m_bStartupPending);
+    const std::string before = Current();
+    for (const char* config : {"", "[BUTTONS]\r\n001=1111\r\n", "[BUTTONS]\r\n000=\r\n"}) {
+        WriteFileBytes(TestApp().m_strConfigPath, config);
+        dlg->StartAnimation();
+        EXPECT_TRUE(!dlg->m_pAnimThread && dlg->m_animRepeat == 0) << "no script: " << config;
+    }
+    dlg->m_animRepeat = -1;
+    WriteAnimationScript({kOn, "1111", "1-1-"});
+    FirstPaint();
     EXPECT_TRUE(dlg->m_bAnimRunning);
     TickSums();
     EXPECT_EQ(Text(ids::kTotal), "") << "the sums rest while it plays";
     ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
-    EXPECT_EQ(Current(), before);
-    EXPECT_FALSE(dlg->m_bModified);
     TickSums();
-    EXPECT_EQ(Text(ids::kTotal), "4.00");
-    // A click afterwards counts normally and is not undone.
+    EXPECT_EQ(Current() + Text(ids::kTotal), before + "4.00");
+    EXPECT_FALSE(dlg->m_bModified);
     Click(ids::Selection(0, 0));
     PumpUntil([] { return false; }, 50);
-    EXPECT_NE(Current(), before);
+    EXPECT_NE(Current(), before) << "a click afterwards is not undone";
     FirstPaint();
     EXPECT_FALSE(dlg->m_pAnimThread) << "the start-up animation plays only once";
 }
 
-TEST_F(AnimationDialog, FramesReachTheButtons) {
-    // Frame "000" lights G fully; "001" leaves row 0 ('-' is below '0')
-    // and switches row 1 off.
-    WriteScript({std::string(20, '1'), "-0"});
-    dlg->m_animRepeat = -1;
-    dlg->m_animDelay = 40;
-    dlg->StartAnimation();
-    ASSERT_TRUE(PumpUntilColumnG([](const Selection& g) { return g[0] == 1 && g[1] == 0 && g[19] == 1; }));
-    dlg->StopAnimation();
-    EXPECT_TRUE(Idle());
-}
-
-TEST_F(AnimationDialog, UserActionsStopAndRestore) {
-    WriteScript({std::string(20, '1'), std::string(20, '0')});
-    for (int action = 0; action < 4; ++action) {
-        SetPattern(static_cast<unsigned>(action));
-        const Selection before = Current();
+TEST_F(AnimationDialog, ShiftCtrlRightClickPlaysUntilAnActionStopsItAndRestores) {
+    WriteAnimationScript({kOn, kOff});
+    dlg->m_bStartupPending = FALSE;
+    const POINT free{400, 200};
+    const auto shiftCtrl = [&](UINT more) { Mouse(WM_RBUTTONUP, free, MK_SHIFT | MK_CONTROL | more); };
+    const std::vector<std::tuple<const char*, std::function<void()>, bool>> cases = {
+        {"a goods text", [&] { Type(ids::Goods(3), "Brot"); }, true},
+        {"a selection click, overridden", [&] { Click(ids::Selection(5, 2)); }, true},
+        {"a name", [&] { Type(ids::Name(6), "G"); }, true},
+        {"the pause before a command", [&] { dlg->SetBackgroundActive(FALSE); }, false},
+        {"a plain right-click", [&] { Mouse(WM_RBUTTONUP, free, 0); }, false},
+        {"a left press", [&] { Mouse(WM_LBUTTONDOWN, free, MK_LBUTTON); }, false},
+        {"another button held", [&] { shiftCtrl(MK_LBUTTON); }, false},
+        {"a restart, then a stop",
+         [&] {
+             shiftCtrl(0);
+             EXPECT_TRUE(FrameShown());
+             dlg->StopAnimation();
+         },
+         false}};
+    unsigned seed = 0;
+    for (const auto& [what, act, modifies] : cases) {
+        SetPattern(++seed);
+        const std::string before = Current();
         dlg->m_bModified = FALSE;
-        dlg->m_bStartupPending = FALSE;
-        dlg->m_animRepeat = -1;
-        dlg->StartAnimation();
-        ASSERT_TRUE(PumpUntilColumnG([](const Selection& g) { return g[19] == 1; })) << action;
-        switch (action) {
-            case 0: Type(ids::Goods(3), "Brot"); break;       // a field change
-            case 1: Click(ids::Selection(5, 2)); break;        // a selection click
-            case 2: dlg->SetBackgroundActive(FALSE); break;    // the pause before a command
-            case 3: Type(ids::Name(6), "G"); break;            // a name change
-        }
-        EXPECT_TRUE(Idle()) << action;
-        EXPECT_EQ(Current(), before) << "the saved selection is back, the click overridden: " << action;
-        EXPECT_EQ(dlg->m_bModified, action != 2) << action;
-        // Nothing arrives late from the stopped worker.
+        dlg->m_animRepeat = 0;  // as a start-up without a script leaves it
+        shiftCtrl(0);
+        EXPECT_EQ(dlg->m_animRepeat, -1) << "until stopped";
+        ASSERT_TRUE(FrameShown()) << what;
+        act();
+        EXPECT_TRUE(Idle()) << what;
+        EXPECT_EQ(dlg->m_bModified != FALSE, modifies) << what;
         PumpUntil([] { return false; }, 30);
-        EXPECT_EQ(Current(), before) << action;
+        EXPECT_EQ(Current(), before) << what << ": the selection is back, and nothing arrives late";
     }
 }
 
-TEST_F(AnimationDialog, SecondStartRestartsFromTheBeginning) {
-    WriteScript({std::string(20, '1'), "0"});
-    SetPattern(3);
-    const Selection before = Current();
-    dlg->m_animRepeat = -1;
-    dlg->StartAnimation();
-    ASSERT_TRUE(PumpUntilColumnG([](const Selection& g) { return g[19] == 1; }));
-    // What the right button does with Shift+Ctrl: stop, then start afresh.
-    dlg->StopAnimation();
-    EXPECT_EQ(Current(), before);
-    dlg->m_animRepeat = -1;
-    dlg->StartAnimation();
-    EXPECT_EQ(dlg->m_savedSelection[0][0], before[0]) << "the saved selection is the user's, not a frame";
-    ASSERT_TRUE(PumpUntilColumnG([](const Selection& g) { return g[19] == 1; }));
-    dlg->StopAnimation();
-    EXPECT_EQ(Current(), before);
-}
-
-TEST_F(AnimationDialog, WheelSetsTheDelayWithinItsBounds) {
-    const auto wheel = [&](int delta) {
-        ::SendMessageA(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))), 0);
+TEST_F(AnimationDialog, WheelSetsTheDelayWithinItsBoundsAndTheWorkerEndsWithTheDialog) {
+    const auto turn = [&](int delta) {
+        ::SendMessageA(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        return dlg->m_animDelay;
     };
     std::vector<int> seen;
-    for (int i = 0; i < 6; ++i) {
-        wheel(WHEEL_DELTA);
-        seen.push_back(dlg->m_animDelay);
-    }
-    EXPECT_EQ(seen, std::vector<int>({100, 120, 140, 160, 160, 160}));
+    for (int i = 0; i < 6; ++i) seen.push_back(turn(WHEEL_DELTA));
     dlg->m_animDelay = 80;
-    seen.clear();
-    for (int i = 0; i < 3; ++i) {
-        wheel(-WHEEL_DELTA);
-        seen.push_back(dlg->m_animDelay);
-    }
-    EXPECT_EQ(seen, std::vector<int>({60, 40, 40}));
-    // A stop resets it to 80.
-    WriteScript({"1"});
-    dlg->m_animRepeat = -1;
+    for (int i = 0; i < 3; ++i) seen.push_back(turn(-WHEEL_DELTA));
+    EXPECT_EQ(seen, (std::vector<int>{100, 120, 140, 160, 160, 160, 60, 40, 40}));
+    WriteAnimationScript({kOn, kOff});
     dlg->StartAnimation();
+    ASSERT_TRUE(FrameShown());
     EXPECT_EQ(dlg->m_animDelay, 40) << "a value set while idle is used by the next animation";
     dlg->StopAnimation();
-    EXPECT_EQ(dlg->m_animDelay, 80);
-}
-
-TEST_F(AnimationDialog, DestroyingTheDialogEndsTheWorker) {
-    WriteScript({"1", "0"});
-    dlg->m_animRepeat = -1;
+    EXPECT_EQ(dlg->m_animDelay, 80) << "a stop resets it";
     dlg->StartAnimation();
-    ASSERT_TRUE(PumpUntilColumnG([](const Selection& g) { return g[0] == 1; }));
+    ASSERT_TRUE(FrameShown());
     dlg.reset();  // must not hang or leave a thread behind
-    SUCCEED();
 }
 
-// Start and stop at random moments, often while the worker waits for the
-// window thread: never a hang, and every stop restores the selection taken
-// at its start.
+// Start and stop at random moments, mostly while the worker waits for the
+// window thread: never a hang, and every stop restores the selection.
 TEST_F(AnimationDialog, StressOfStartStopCycles) {
-    constexpr int kCycles = 1000;
-    WriteScript({std::string(20, '1'), "10101010101010101010", std::string(20, '0')});
+    WriteAnimationScript({kOn, "10101010101010101010", kOff});
     std::mt19937 random(20261206);
-    dlg->m_animDelay = 40;
-    for (int cycle = 0; cycle < kCycles; ++cycle) {
+    for (int cycle = 0; cycle < 300; ++cycle) {
         SetPattern(random());
-        const Selection before = Current();
-        dlg->m_animRepeat = -1;
+        const std::string before = Current();
         dlg->m_animDelay = 0;
         dlg->StartAnimation();
         ASSERT_TRUE(dlg->m_pAnimThread);
-        // Serve a random number of the worker's requests (each a whole
-        // step of the animation), then stop it, mostly while it waits.
-        const int serve = static_cast<int>(random() % 6);
-        for (int i = 0; i < serve; ++i) {
+        for (int served = static_cast<int>(random() % 6); served > 0; --served) {  // whole steps of the worker
             MSG msg;
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_SENDMESSAGE);
             ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
