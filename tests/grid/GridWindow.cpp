@@ -2,11 +2,9 @@
 
 #include "model/AnimationScript.h"
 
-namespace {
-
 // The w x h pixels that `draw` leaves on a blank bitmap.
 template <typename Draw>
-std::vector<COLORREF> Capture(int w, int h, Draw draw) {
+static std::vector<COLORREF> Capture(int w, int h, Draw draw) {
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     DWORD* bits = nullptr;
     const HDC dc = ::CreateCompatibleDC(nullptr);
@@ -20,19 +18,6 @@ std::vector<COLORREF> Capture(int w, int h, Draw draw) {
     ::DeleteObject(bitmap);
     return pixels;
 }
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    char name[64] = {};
-    ::GetClassNameA(child, name, sizeof name);
-    reinterpret_cast<std::vector<ChildInfo>*>(children)->push_back(
-        {name, dialogkit::WindowText(child, 256), ::GetWindowLongA(child, GWL_STYLE), r, ::GetDlgCtrlID(child)});
-    return TRUE;
-}
-
-}  // namespace
 
 ClientPixels::ClientPixels(HWND wnd) {
     ::GetClientRect(wnd, &m_client);
@@ -55,6 +40,17 @@ FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
         if (differing == 0) return kind;
     }
     return FrameKind::kNone;
+}
+
+static BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    char name[64] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    reinterpret_cast<std::vector<ChildInfo>*>(children)->push_back(
+        {name, dialogkit::WindowText(child, 256), ::GetWindowLongA(child, GWL_STYLE), r, ::GetDlgCtrlID(child)});
+    return TRUE;
 }
 
 std::vector<ChildInfo> Children(HWND dialog) {
@@ -86,7 +82,7 @@ void GridWindowTest::Drag(const std::vector<POINT>& path, UINT keys) const {
 
 void GridWindowTest::WriteAnimationScript(std::vector<std::string> frames) const {
     const bool alternate = frames.empty();
-    for (int frame = 0; alternate && frame < 40; ++frame) frames.push_back(frame % 2 ? "10101010101010101010" : "01010101010101010101");
+    for (int frame = 0; alternate && frame < 40; ++frame) frames.push_back(frame % 2 ? "1010101010" : "0101010101");
     std::string script = std::string("[") + kScriptSection + "]\r\n";
     for (size_t frame = 0; frame < frames.size(); ++frame) script += FrameKey(int(frame)) + "=" + frames[frame] + "\r\n";
     WriteFileBytes(TestApp().m_strConfigPath, script);

@@ -6,9 +6,7 @@
 
 #include "grid/Geometry.h"
 
-#include <string>
 #include <tuple>
-#include <vector>
 
 // A rectangle as gtest compares and prints it: left, top, right, bottom.
 using Ltrb = std::tuple<LONG, LONG, LONG, LONG>;
