@@ -42,20 +42,16 @@ FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
     return FrameKind::kNone;
 }
 
-static BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    char name[64] = {};
-    ::GetClassNameA(child, name, sizeof name);
-    reinterpret_cast<std::vector<ChildInfo>*>(children)->push_back(
-        {name, dialogkit::WindowText(child, 256), ::GetWindowLongA(child, GWL_STYLE), r, ::GetDlgCtrlID(child)});
-    return TRUE;
-}
-
 std::vector<ChildInfo> Children(HWND dialog) {
     std::vector<ChildInfo> children;
-    ::EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        char name[64] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        children.push_back({name, dialogkit::WindowText(child, 256), ::GetWindowLongA(child, GWL_STYLE), r, ::GetDlgCtrlID(child)});
+    }
     return children;
 }
 
@@ -63,15 +59,12 @@ void GridWindowTest::SetUp() {
     MainDialogTest::SetUp();
     RemoveFile(TestApp().m_strConfigPath);
     // The real pointer must not wander over the window and move the hover.
-    ::GetCursorPos(&m_savedCursor);
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 void GridWindowTest::TearDown() {
-    if (dlg && dlg->m_pAnimThread) dlg->StopAnimation();
-    RemoveFile(TestApp().m_strConfigPath);
     MainDialogTest::TearDown();
-    ::SetCursorPos(m_savedCursor.x, m_savedCursor.y);
+    RemoveFile(TestApp().m_strConfigPath);
 }
 
 void GridWindowTest::Drag(const std::vector<POINT>& path, UINT keys) const {

@@ -35,8 +35,7 @@ FrameKind FrameOn(const ClientPixels& pixels, const RECT& rect);
 
 // A child window of the dialog as the tests look at it.
 struct ChildInfo {
-    std::string className;
-    std::string text;
+    std::string className, text;
     LONG style = 0;
     RECT rect{};  // client coordinates of the dialog
     int id = 0;
@@ -61,7 +60,4 @@ protected:
     // Writes an animation script (40 alternating frames unless given) into
     // the configuration file; removed again at tear-down.
     void WriteAnimationScript(std::vector<std::string> frames = {}) const;
-
-private:
-    POINT m_savedCursor{};
 };

@@ -2,26 +2,22 @@
 // the frames and markers of "N", the hover and the drags.
 #include "grid/GridWindow.h"
 
+#include <array>
+
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0), kPlainFill = 0xC6C3C6, kInfoFill = 0xC8BEAA;
 constexpr COLORREF kPlainOutline = 0x646464, kSourceOutline = 0x0000B4;
 
-// Whether the rectangle shows this fill inside this one-pixel outline.
-bool Shows(const ClientPixels& pixels, const RECT& r, COLORREF fill, COLORREF outline) {
-    int wrong = 0;
-    for (int i = 0; i < (r.right - r.left) * (r.bottom - r.top); ++i) {
-        const int x = r.left + i % (r.right - r.left), y = r.top + i / (r.right - r.left);
-        wrong += pixels.At(x, y) != (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1 ? outline : fill);
-    }
-    return wrong == 0;
+// Whether the rectangle shows this one-pixel outline (at two corners) around this fill.
+bool Shows(const ClientPixels& p, const RECT& r, COLORREF fill, COLORREF outline) {
+    return p.At(r.left, r.top) == outline && p.At(r.right - 1, r.bottom - 1) == outline &&
+           p.At(r.left + 1, r.top + 1) == fill && p.At(r.right - 2, r.bottom - 2) == fill;
 }
 
 }  // namespace
 
-using GridPaint = GridWindowTest;
-
-TEST_F(GridPaint, SquaresShowInfoAndSourcesSeparatorLinesOnlyAFlagOfOne) {
+TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     // Rows 02, 08, 14 and 20: nothing, an info text, a second source, both.
     const std::string lines = "1020000500001000001", document = TestDir() + "\\Gezeichnet.pgx";
     WriteFileBytes(document, "[SETTINGS]\r\nLines=" + lines + "\r\n[INFO]\r\nText08=Notiz\r\nURN214=http://x.org\r\n"
@@ -34,33 +30,22 @@ TEST_F(GridPaint, SquaresShowInfoAndSourcesSeparatorLinesOnlyAFlagOfOne) {
     const ClientPixels pixels = Pixels();
     const grid::GridGeometry g = Geometry();
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(Shows(pixels, g.square[6 * i + 1], squares[i][0], squares[i][1])) << i;
-    for (int gap = 0; gap < ids::kSeparators; ++gap) {  // across the list and the columns; every fifth is a grid line
-        for (const int x : {35, 120, 237, 293, 302, 355, 500, 751, 755}) {
-            EXPECT_TRUE(gap % 5 == 4 || (pixels.At(x, g.separatorLineY[gap]) == kBlack) == (lines[gap] == '1')) << gap << " " << x;
-        }
-        EXPECT_NE(pixels.At(34, g.separatorLineY[gap]), kBlack) << "the line starts at the goods field";
+    for (int i = 0; i < ids::kSeparators * 10; ++i) {  // across the list and the columns; every fifth is a grid line
+        const int gap = i / 10, x = std::array{34, 35, 120, 237, 293, 302, 355, 500, 751, 755}[i % 10];
+        const bool drawn = x > 34 && lines[gap] == '1';  // only a flag of exactly 1, from the goods field on
+        EXPECT_TRUE(gap % 5 == 4 || (pixels.At(x, g.separatorLineY[gap]) == kBlack) == drawn) << gap << " at " << x;
     }
-    for (const int y : g.gridLineY) {  // above rows 01, 06, 11, 16 and below 20, with ticks between the columns
-        for (const int x : {35, 150, 284, 298, 302, 355, 368, 751, 755}) EXPECT_EQ(pixels.At(x, y), kBlack) << x << "," << y;
-        for (const int x : {34, 285, 303, 350}) EXPECT_NE(pixels.At(x, y), kBlack) << x << "," << y;
-    }
-}
-
-TEST_F(GridPaint, FramesAndMarkersOfNumbersHoverAndDrags) {
-    Open();
-    Show();
-    const grid::GridGeometry g = Geometry();
     // Labels|headers|squares|separators, a letter an entry: '.' plain, 'e' an
     // etched frame, 'f' a flat one, 'm' the separator marker.
     const auto looks = [&] {
-        const ClientPixels pixels = Pixels();
+        const ClientPixels now = Pixels();
         const auto frames = [&](const auto& rects) {
             std::string s;
-            for (const RECT& r : rects) s += ".ef"[static_cast<int>(FrameOn(pixels, r))];
+            for (const RECT& r : rects) s += ".ef"[static_cast<int>(FrameOn(now, r))];
             return s + "|";
         };
         std::string markers;
-        for (const RECT& r : g.separator) markers += ".m"[Shows(pixels, r, kPlainFill, kPlainOutline)];
+        for (const RECT& r : g.separator) markers += ".m"[Shows(now, r, kPlainFill, kPlainOutline)];
         return frames(g.rowLabel) + frames(g.columnHeader) + frames(g.square) + markers;
     };
     const auto label = [&](int row) { return Centre(g.rowLabel[row]); };

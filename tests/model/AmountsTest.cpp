@@ -19,29 +19,20 @@ using ModelTotals = GridWindowTest;
 TEST_F(ModelTotals, PricesGiveTheTotalAndTheSumsOfTheirColumns) {
     Open();
     FirstPaint();
-    const auto sums = [&] {
-        TickSums();
-        std::string s = Text(ids::kTotal);
-        for (int column = 0; column < ids::kColumns; ++column) s.append(" ").append(Text(ids::Sum(column)));
-        return s;
-    };
-    Click(ids::Selection(0, 0));
-    Click(ids::Selection(0, 2));
+    Click(ids::Selection(19, 0));  // the last row in the first and the last column
+    Click(ids::Selection(19, 6));
     // An empty price is the empty list; ten digits count whole.
     for (const auto& [price, shown] : std::vector<std::pair<const char*, std::string>>{
              {"12.5", "12.50"}, {"12,50", "12.00"}, {"abc", "0.00"}, {"-3", "-3.00"}, {"1e3", "1000.00"},
              {"1234567890", "1234567890.00"}, {"", "0.00"}}) {
-        Type(ids::Price(0), price);
-        EXPECT_EQ(sums(), shown + " " + shown + " 0.00 " + shown + " 0.00 0.00 0.00 0.00") << price;
+        Type(ids::Price(19), price);
+        TickSums();
+        std::string sums = Text(ids::kTotal);
+        for (int column = 0; column < ids::kColumns; ++column) sums.append(" ").append(Text(ids::Sum(column)));
+        EXPECT_EQ(sums, shown + " " + shown + " 0.00 0.00 0.00 0.00 0.00 " + shown) << price;
     }
-    for (int i = 0; i < ids::kRows * ids::kColumns; ++i) dlg->SelectionButtonState(i % ids::kRows, i / ids::kRows, 1);
-    for (int row = 0; row < ids::kRows; ++row) Type(ids::Price(row), std::to_string(row + 1) + ".25");
-    EXPECT_EQ(sums(), "215.00 215.00 215.00 215.00 215.00 215.00 215.00 215.00");
     dlg->m_bModified = FALSE;
     Click(ids::kNumbers);
-    sums();
     EXPECT_EQ(Text(ids::Selection(0, 0)) + "/" + Text(ids::Selection(19, 6)) + std::to_string(dlg->m_bModified), "01/200")
-        << "\"N\" numbers the buttons; neither it nor the sums change the document";
-    Click(ids::Selection(7, 3));
-    EXPECT_TRUE(dlg->m_bModified) << "a selection click does";
+        << "\"N\" numbers the buttons and leaves the document as it is";
 }
