@@ -37,21 +37,21 @@ TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
         Open(Document("Zeilen"));
         Drag(path, keys);
         EXPECT_EQ(Row(2) + " " + Row(6), row3 + " " + row7) << "case " << i;
-        EXPECT_EQ(dlg->m_bModified != FALSE, row3 != brot || row7 != milch) << "case " << i;
-        EXPECT_TRUE(dlg->m_separatorLines[2] == 1 && dlg->m_separatorLines[6] == 0) << "separators stay: " << i;
+        EXPECT_TRUE((dlg->m_bModified != FALSE) == (row3 != brot || row7 != milch) && dlg->m_separatorLines[2] == 1 &&
+                    dlg->m_separatorLines[6] == 0) << "case " << i << ": a change marks the document; separators stay";
     }
     RemoveFile(Document("Zeilen"));
 }
 
-TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOrASourceOnARowNumberALink) {
+TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     Open();
     FirstPaint();
     const POINT square = Centre(Geometry().square[5]), other = Centre(Geometry().square[6]);
-    WriteFileBytes(Document("Abgelegt"), "[LISTE]\r\nWare 01=fremd\r\n");
     seams->AnswerModal([&](dialogkit::Dialog& d) {
         return DriveModeless(d, Wnd(), [&](HWND h) {
             // What the dialog's loop may deliver to the window behind it
-            // starts nothing there: no second dialog, no drop.
+            // starts nothing there: no second dialog, no drop (a missing
+            // document would open empty under its own title).
             Mouse(WM_LBUTTONDBLCLK, other, MK_LBUTTON);
             ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(doctest::MakeDrop({Document("Abgelegt")})), 0);
             ::SendMessageA(h, WM_COMMAND, IDCANCEL, 0);
@@ -60,7 +60,6 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOrASourceOnARowNumberALink)
     Mouse(WM_LBUTTONDBLCLK, square, MK_LBUTTON);
     EXPECT_EQ(Text(ids::Goods(0)) + dlg->m_strDocTitle, "Unbenannt");
     WriteFileBytes(Document("Vorrat"), "[A]\r\nName=Keller\r\nSumme=4.50\r\n");
-    WriteFileBytes(dlg->m_strCompanionPath, "[A]\r\n");
     seams->AnswerFile(Document("Vorrat"));
     seams->AnswerModal([&](dialogkit::Dialog& d) {
         return DriveModeless(d, Wnd(), [](HWND h) { ::SendMessageA(h, WM_COMMAND, IDOK, 0); });
@@ -68,8 +67,7 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOrASourceOnARowNumberALink)
     dlg->m_bModified = FALSE;
     Mouse(WM_LBUTTONDBLCLK, Label(7), MK_LBUTTON);
     EXPECT_EQ(Row(7), "linked:[A] - [Vorrat]--> Keller|4.50|0000000|");
-    EXPECT_FALSE(Exists(dlg->m_strCompanionPath)) << "the double-click paused the background work";
     EXPECT_TRUE(dlg->m_bModified) << "a new link is a change of the document";
     EXPECT_EQ(seams->modalTemplates, (std::vector<UINT>{130, 129}));
-    for (const char* title : {"Abgelegt", "Vorrat"}) RemoveFile(Document(title));
+    RemoveFile(Document("Vorrat"));
 }

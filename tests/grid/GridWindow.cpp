@@ -1,5 +1,6 @@
 #include "grid/GridWindow.h"
 
+#include "dialogkit/GdiGuards.h"
 #include "model/AnimationScript.h"
 
 // The w x h pixels that `draw` leaves on a blank bitmap.
@@ -8,22 +9,20 @@ static std::vector<COLORREF> Capture(int w, int h, Draw draw) {
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     DWORD* bits = nullptr;
     const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    ::SelectObject(dc, bitmap);
+    const dialogkit::GdiObject<HBITMAP> bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    ::SelectObject(dc, bitmap.Get());
     draw(dc);
     ::GdiFlush();
     std::vector<COLORREF> pixels;
     for (int i = 0; i < w * h; ++i) pixels.push_back(RGB(GetBValue(bits[i]), GetGValue(bits[i]), GetRValue(bits[i])));
     ::DeleteDC(dc);
-    ::DeleteObject(bitmap);
     return pixels;
 }
 
 ClientPixels::ClientPixels(HWND wnd) {
     ::GetClientRect(wnd, &m_client);
-    const HDC from = ::GetDC(wnd);
-    m_pixels = Capture(Width(), Height(), [&](HDC dc) { ::BitBlt(dc, 0, 0, Width(), Height(), from, 0, 0, SRCCOPY); });
-    ::ReleaseDC(wnd, from);
+    const dialogkit::ClientDc from(wnd);
+    m_pixels = Capture(Width(), Height(), [&](HDC dc) { ::BitBlt(dc, 0, 0, Width(), Height(), from.Get(), 0, 0, SRCCOPY); });
 }
 
 FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
@@ -50,27 +49,10 @@ std::vector<ChildInfo> Children(HWND dialog) {
         ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
         char name[64] = {};
         ::GetClassNameA(child, name, sizeof name);
-        children.push_back({name, dialogkit::WindowText(child, 256), ::GetWindowLongA(child, GWL_STYLE), r, ::GetDlgCtrlID(child)});
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        children.push_back({name, dialogkit::WindowText(child, 256), style, r, ::GetDlgCtrlID(child)});
     }
     return children;
-}
-
-void GridWindowTest::SetUp() {
-    MainDialogTest::SetUp();
-    RemoveFile(TestApp().m_strConfigPath);
-    // The real pointer must not wander over the window and move the hover.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-}
-
-void GridWindowTest::TearDown() {
-    MainDialogTest::TearDown();
-    RemoveFile(TestApp().m_strConfigPath);
-}
-
-void GridWindowTest::Drag(const std::vector<POINT>& path, UINT keys) const {
-    Mouse(WM_LBUTTONDOWN, path.front(), MK_LBUTTON | keys);
-    for (const POINT& pt : path) MoveMouse(pt.x, pt.y, MK_LBUTTON | keys);
-    Mouse(WM_LBUTTONUP, path.back(), keys);
 }
 
 void GridWindowTest::WriteAnimationScript(std::vector<std::string> frames) const {

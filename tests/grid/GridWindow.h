@@ -16,9 +16,7 @@ inline Ltrb AsLtrb(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 class ClientPixels {
 public:
     explicit ClientPixels(HWND wnd);
-    COLORREF At(int x, int y) const {
-        return x >= 0 && y >= 0 && x < Width() && y < Height() ? m_pixels[y * Width() + x] : CLR_INVALID;
-    }
+    COLORREF At(int x, int y) const { return x < 0 || x >= Width() ? CLR_INVALID : m_pixels.at(y * Width() + x); }
     int Width() const { return m_client.right; }
     int Height() const { return m_client.bottom; }
 
@@ -28,7 +26,9 @@ private:
 };
 
 enum class FrameKind { kNone, kEtched, kFlat };
-inline const char* FrameName(FrameKind k) { return k == FrameKind::kEtched ? "etched" : k == FrameKind::kFlat ? "flat" : "none"; }
+inline const char* FrameName(FrameKind kind) {
+    return kind == FrameKind::kEtched ? "etched" : kind == FrameKind::kFlat ? "flat" : "none";
+}
 // Which of the two frames (if any) lies on the rectangle's two-pixel ring:
 // compared pixel for pixel with DrawEdge's own drawing of that rectangle.
 FrameKind FrameOn(const ClientPixels& pixels, const RECT& rect);
@@ -44,19 +44,33 @@ std::vector<ChildInfo> Children(HWND dialog);
 
 class GridWindowTest : public MainDialogTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        RemoveFile(TestApp().m_strConfigPath);
+        // The real pointer must not wander over the window and move the hover.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    void TearDown() override {
+        MainDialogTest::TearDown();
+        RemoveFile(TestApp().m_strConfigPath);
+    }
 
     // Shows the window without activating it and paints it at once.
     void Show() const { ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE); ::UpdateWindow(Wnd()); }
     void MoveMouse(int x, int y, UINT flags = 0) const { Mouse(WM_MOUSEMOVE, {x, y}, flags); }
-    void RepaintAll() const { ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+    void RepaintAll() const {
+        ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     ClientPixels Pixels() const { return ClientPixels(Wnd()); }
     grid::GridGeometry Geometry() const { return grid::GeometryOf(Wnd()); }
     static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
     void Mouse(UINT msg, POINT pt, UINT flags) const { ::SendMessageA(Wnd(), msg, flags, MAKELPARAM(pt.x, pt.y)); }
     // Presses on the first point, moves over them all, releases on the last.
-    void Drag(const std::vector<POINT>& path, UINT keys = 0) const;
+    void Drag(const std::vector<POINT>& path, UINT keys = 0) const {
+        Mouse(WM_LBUTTONDOWN, path.front(), MK_LBUTTON | keys);
+        for (const POINT& pt : path) MoveMouse(pt.x, pt.y, MK_LBUTTON | keys);
+        Mouse(WM_LBUTTONUP, path.back(), keys);
+    }
     // Writes an animation script (40 alternating frames unless given) into
     // the configuration file; removed again at tear-down.
     void WriteAnimationScript(std::vector<std::string> frames = {}) const;

@@ -55,7 +55,6 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     // drag ends for good where the pointer leaves its band (x = 35, y = 40).
     const std::vector<std::tuple<bool, std::vector<POINT>, std::string>> cases = {
         {false, {label(5)}, ".....f..............|......." + rest},
-        {false, {header(3)}, none + "|...f..." + rest},
         {false, {Centre(g.square[7])}, none + "|.......|.......f............|..................."},
         {false, {POINT{295, g.separator[3].top + 5}}, none + "|.......|" + none + "|...m..............."},
         {true, {POINT{100, 100}}, all + "|......." + rest},

@@ -1,5 +1,6 @@
 // The animation on the real dialog: what its frames show, what stops it, the
-// restored selection, and a stress of start/stop cycles.
+// restored selection, a stress of start/stop cycles, and its end with the
+// dialog.
 #include "grid/GridWindow.h"
 
 #include "model/AnimationScript.h"
@@ -8,11 +9,6 @@
 
 class AnimationDialog : public GridWindowTest {
 protected:
-    void SetUp() override {
-        GridWindowTest::SetUp();
-        Open();
-        dlg->m_animTiming = AnimationTiming{0, 0};
-    }
     // All 140 selection states, column by column.
     std::string Current() const {
         std::string s;
@@ -31,7 +27,9 @@ protected:
     const std::string on = std::string(ids::kRows, '1'), off = std::string(ids::kRows, '0');
 };
 
-TEST_F(AnimationDialog, PlaysAPassAtStartUpAndOnShiftCtrlRightClickUntilAnActionStopsIt) {
+TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresTheSelection) {
+    Open();
+    dlg->m_animTiming = AnimationTiming{0, 0};
     SetPattern(2);
     Type(ids::Price(0), "4");
     const std::string atStart = Current();
@@ -55,7 +53,6 @@ TEST_F(AnimationDialog, PlaysAPassAtStartUpAndOnShiftCtrlRightClickUntilAnAction
         {"the pause before a command", [&] { dlg->SetBackgroundActive(FALSE); }, false},
         {"a plain right-click", [&] { Mouse(WM_RBUTTONUP, free, 0); }, false},
         {"a left press", [&] { Mouse(WM_LBUTTONDOWN, free, MK_LBUTTON); }, false},
-        {"Shift+Ctrl with another button held", [&] { shiftCtrl(MK_LBUTTON); }, false},
         {"a restart, then a stop", [&] { shiftCtrl(0); EXPECT_TRUE(Shows(on)); dlg->StopAnimation(); }, false}};
     unsigned seed = 0;
     for (const auto& [what, act, modifies] : cases) {
@@ -70,17 +67,10 @@ TEST_F(AnimationDialog, PlaysAPassAtStartUpAndOnShiftCtrlRightClickUntilAnAction
         EXPECT_TRUE(Idle() && Current() == before && (dlg->m_bModified != FALSE) == modifies)
             << what << ": the selection is back, nothing arrives late, the document is changed only by the user";
     }
-    shiftCtrl(0);
-    ASSERT_TRUE(Shows(on));
-    dlg.reset();  // the worker ends with the dialog: no hang, no thread left behind
-}
-
-// Start and stop at random moments, mostly while the worker waits for the
-// window thread: never a hang, and every stop restores the selection.
-TEST_F(AnimationDialog, StressOfStartStopCycles) {
-    WriteAnimationScript({on, "10101010101010101010", off});
+    // Start and stop at random moments, mostly while the worker waits for
+    // the window thread: never a hang, and every stop restores the selection.
     std::mt19937 random(20261206);
-    for (int cycle = 0; cycle < 300; ++cycle) {
+    for (int cycle = 0; cycle < 150; ++cycle) {
         SetPattern(random());
         const std::string before = Current();
         dlg->m_animDelay = 0;
@@ -89,4 +79,7 @@ TEST_F(AnimationDialog, StressOfStartStopCycles) {
         dlg->StopAnimation();
         ASSERT_TRUE(Idle() && Current() == before) << cycle;
     }
+    shiftCtrl(0);
+    ASSERT_TRUE(Shows(on));
+    dlg.reset();  // the worker ends with the dialog: no hang, no thread left behind
 }
