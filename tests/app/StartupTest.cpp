@@ -19,8 +19,8 @@ TEST_F(AppStartup, TheEndCommandLinesAndTheFirstPaint) {
         if (way == kExit) Click(IDOK);
         if (way == kCloseBox) ::SendMessageA(Wnd(), WM_CLOSE, 0, 0);
         if (way == kEnter || way == kEscape) Command(way == kEnter ? IDOK : IDCANCEL);
-        for (const ShownBox& box : seams->boxes) EXPECT_EQ(box.text, "\xC4nderungen in   .\\Unbenannt.pgx   speichern ?");
-        EXPECT_EQ(seams->boxes.size() + (seams->boxes.empty() ? 0 : seams->boxes[0].type), answer ? 1u + MB_YESNOCANCEL : 0u);
+        for (const ShownBox& b : seams->boxes) EXPECT_EQ(b.text, "\xC4nderungen in   .\\Unbenannt.pgx   speichern ?");
+        EXPECT_EQ(seams->boxes.size() + (answer ? seams->boxes.at(0).type : 0), answer ? 1u + MB_YESNOCANCEL : 0u);
         EXPECT_EQ(dlg->HasEnded(), ends) << way << " " << answer;
         EXPECT_TRUE(ends ? dlg->ModalResult() == (way <= kEnter ? IDOK : IDCANCEL) : ::KillTimer(Wnd(), kSumTimerId));
         EXPECT_FALSE(Exists(".\\Unbenannt.pgx")) << "nothing saved";
@@ -47,10 +47,10 @@ TEST_F(AppStartup, TheEndCommandLinesAndTheFirstPaint) {
         seams->boxes.clear();
         if (!document) continue;
         EXPECT_EQ(WindowTitle() + "|" + Text(ids::Goods(0)) + "|" + Text(ids::Name(0)), "Tarvelo   -   " + shown);
-        EXPECT_FALSE(dlg->m_bModified || timersRan() || !Text(ids::kTotal).empty()) << "nothing runs before the first paint";
+        EXPECT_FALSE(dlg->m_bModified || timersRan() || !Text(ids::kTotal).empty()) << "nothing before the first paint";
         FirstPaint();
         EXPECT_TRUE(timersRan()) << commandLine;
-        EXPECT_EQ(dlg->m_bAnimRunning != FALSE, commandLine.empty()) << "the start-up animation only without a document";
+        EXPECT_EQ(dlg->m_bAnimRunning != FALSE, commandLine.empty()) << "the start-up animation without a document";
     }
     EXPECT_EQ(ReadFileBytes(at + "notes.txt"), "hello");
     EXPECT_FALSE(Exists(at + "Neu.pgx") || Exists(at + "notes.pgw") || Exists(".\\Unbenannt.pgw"));

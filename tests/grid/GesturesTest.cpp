@@ -20,7 +20,8 @@ protected:
 TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
     Open();
     const std::string price = "12345678901234567890.99";  // longer than a drag once carried
-    const std::string brot = "Brot|" + price + "|1000000|Info", milch = "linked:[B] - [Haushalt]--> Milch|1.19|0000001|";
+    const std::string brot = "Brot|" + price + "|1000000|Info";
+    const std::string milch = "linked:[B] - [Haushalt]--> Milch|1.19|0000001|";
     WriteFileBytes(Document("Zeilen"), doctest::CrLf({"[LISTE]", "Ware 03=Brot", "Preis03=" + price,
         "Ware 07=[B] - [Haushalt]--> Milch", "Preis07=1.19", "[BUTTONS]", "A=00100000000000000000",
         "G=00000010000000000000", "[SETTINGS]", "Lines=0010000000000000000", "[SHARED]", "Column=//////1/////////////",

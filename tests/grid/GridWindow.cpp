@@ -9,7 +9,8 @@ static std::vector<COLORREF> Capture(int w, int h, Draw draw) {
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     DWORD* bits = nullptr;
     const HDC dc = ::CreateCompatibleDC(nullptr);
-    const dialogkit::GdiObject<HBITMAP> bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    const dialogkit::GdiObject<HBITMAP> bitmap(
+        ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
     ::SelectObject(dc, bitmap.Get());
     draw(dc);
     ::GdiFlush();
@@ -22,7 +23,8 @@ static std::vector<COLORREF> Capture(int w, int h, Draw draw) {
 ClientPixels::ClientPixels(HWND wnd) {
     ::GetClientRect(wnd, &m_client);
     const dialogkit::ClientDc from(wnd);
-    m_pixels = Capture(Width(), Height(), [&](HDC dc) { ::BitBlt(dc, 0, 0, Width(), Height(), from.Get(), 0, 0, SRCCOPY); });
+    m_pixels = Capture(Width(), Height(),
+                       [&](HDC dc) { ::BitBlt(dc, 0, 0, Width(), Height(), from.Get(), 0, 0, SRCCOPY); });
 }
 
 FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
@@ -57,8 +59,12 @@ std::vector<ChildInfo> Children(HWND dialog) {
 
 void GridWindowTest::WriteAnimationScript(std::vector<std::string> frames) const {
     const bool alternate = frames.empty();
-    for (int frame = 0; alternate && frame < 40; ++frame) frames.push_back(frame % 2 ? "1010101010" : "0101010101");
+    for (int frame = 0; alternate && frame < 40; ++frame) {
+        frames.push_back(frame % 2 ? "10101010101010101010" : "01010101010101010101");
+    }
     std::string script = std::string("[") + kScriptSection + "]\r\n";
-    for (size_t frame = 0; frame < frames.size(); ++frame) script += FrameKey(int(frame)) + "=" + frames[frame] + "\r\n";
+    for (size_t frame = 0; frame < frames.size(); ++frame) {
+        script += FrameKey(static_cast<int>(frame)) + "=" + frames[frame] + "\r\n";
+    }
     WriteFileBytes(TestApp().m_strConfigPath, script);
 }

@@ -16,7 +16,9 @@ inline Ltrb AsLtrb(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 class ClientPixels {
 public:
     explicit ClientPixels(HWND wnd);
-    COLORREF At(int x, int y) const { return x < 0 || x >= Width() ? CLR_INVALID : m_pixels.at(y * Width() + x); }
+    COLORREF At(int x, int y) const {
+        return x < 0 || y < 0 || x >= Width() || y >= Height() ? CLR_INVALID : m_pixels[y * Width() + x];
+    }
     int Width() const { return m_client.right; }
     int Height() const { return m_client.bottom; }
 

@@ -22,8 +22,8 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     const std::string lines = "1020000500001000001", document = TestDir() + "\\Gezeichnet.pgx";
     WriteFileBytes(document, "[SETTINGS]\r\nLines=" + lines + "\r\n[INFO]\r\nText08=Notiz\r\nURN214=http://x.org\r\n"
                              "Text20=Notiz\r\nURN120=C:\\a.txt\r\n");
-    const COLORREF squares[][2] = {{kPlainFill, kPlainOutline}, {kInfoFill, kPlainOutline}, {kPlainFill, kSourceOutline},
-                                   {kInfoFill, kSourceOutline}};
+    const COLORREF squares[][2] = {{kPlainFill, kPlainOutline}, {kInfoFill, kPlainOutline},
+                                   {kPlainFill, kSourceOutline}, {kInfoFill, kSourceOutline}};
     Open(document);
     RemoveFile(document);
     Show();
@@ -50,7 +50,7 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     };
     const auto label = [&](int row) { return Centre(g.rowLabel[row]); };
     const auto header = [&](int column) { return Centre(g.columnHeader[column]); };
-    const std::string none = "....................", all = "eeeeeeeeeeeeeeeeeeee", rest = "|" + none + "|...................";
+    const std::string none(ids::kRows, '.'), all(ids::kRows, 'e'), rest = "|" + none + "|" + std::string(19, '.');
     // With more than one point the first is a press and the others drag; a
     // drag ends for good where the pointer leaves its band (x = 35, y = 40).
     const std::vector<std::tuple<bool, std::vector<POINT>, std::string>> cases = {
@@ -61,7 +61,8 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
         {true, {label(2), label(6)}, "eefeeefeeeeeeeeeeeee|......." + rest},
         {false, {label(2), label(9)}, "..e......f..........|......." + rest},
         {true, {header(1), header(5)}, all + "|.e...f." + rest},
-        {false, {label(2), POINT{34, label(6).y}, POINT{35, label(6).y}, label(6)}, "......f.............|......." + rest},
+        {false, {label(2), POINT{34, label(6).y}, POINT{35, label(6).y}, label(6)},
+         "......f.............|......." + rest},
         {false, {header(1), POINT{360, 20}, POINT{360, 40}, header(2)}, none + "|..f...." + rest}};
     for (const auto& [numbers, path, expected] : cases) {
         if ((Check(ids::kNumbers) == BST_CHECKED) != numbers) Click(ids::kNumbers);

@@ -22,6 +22,6 @@ TEST_F(ModelTotals, PricesGiveTheTotalAndTheSumsOfTheirColumns) {
     }
     dlg->m_bModified = FALSE;
     Click(ids::kNumbers);
-    EXPECT_EQ(Text(ids::Selection(0, 0)) + "/" + Text(ids::Selection(19, 6)) + std::to_string(dlg->m_bModified), "01/200")
-        << "\"N\" numbers the buttons and leaves the document as it is";
+    EXPECT_EQ(Text(ids::Selection(0, 0)) + "/" + Text(ids::Selection(19, 6)) + std::to_string(dlg->m_bModified),
+              "01/200") << "\"N\" numbers the buttons and leaves the document as it is";
 }
