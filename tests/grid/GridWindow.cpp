@@ -1,146 +1,70 @@
 #include "grid/GridWindow.h"
 
+#include "dialogkit/GdiGuards.h"
 #include "model/AnimationScript.h"
 
-ClientPixels::ClientPixels(HWND wnd) {
-    RECT client{};
-    ::GetClientRect(wnd, &client);
-    m_width = client.right;
-    m_height = client.bottom;
-    const HDC windowDc = ::GetDC(wnd);
-    m_dc = ::CreateCompatibleDC(windowDc);
-    m_bitmap = ::CreateCompatibleBitmap(windowDc, m_width, m_height);
-    m_old = ::SelectObject(m_dc, m_bitmap);
-    ::BitBlt(m_dc, 0, 0, m_width, m_height, windowDc, 0, 0, SRCCOPY);
-    ::ReleaseDC(wnd, windowDc);
-}
-
-ClientPixels::~ClientPixels() {
-    ::SelectObject(m_dc, m_old);
-    ::DeleteObject(m_bitmap);
-    ::DeleteDC(m_dc);
-}
-
-COLORREF ClientPixels::At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
-
-const char* FrameName(FrameKind kind) {
-    switch (kind) {
-        case FrameKind::kEtched: return "etched";
-        case FrameKind::kFlat: return "flat";
-        default: return "none";
-    }
-}
-
-namespace {
-
-// The ring pixels of DrawEdge's frame on a rectangle of this size.
-std::vector<COLORREF> ReferenceRing(const RECT& rect, UINT flags) {
-    const int w = rect.right - rect.left;
-    const int h = rect.bottom - rect.top;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC dc = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
-    ::ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT local{0, 0, w, h};
-    ::DrawEdge(dc, &local, EDGE_ETCHED, flags);
-    std::vector<COLORREF> ring;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) ring.push_back(::GetPixel(dc, x, y));
-        }
-    }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
+// The w x h pixels that `draw` leaves on a blank bitmap.
+template <typename Draw>
+static std::vector<COLORREF> Capture(int w, int h, Draw draw) {
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    DWORD* bits = nullptr;
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const dialogkit::GdiObject<HBITMAP> bitmap(
+        ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    ::SelectObject(dc, bitmap.Get());
+    draw(dc);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < w * h; ++i) pixels.push_back(RGB(GetBValue(bits[i]), GetGValue(bits[i]), GetRValue(bits[i])));
     ::DeleteDC(dc);
-    return ring;
+    return pixels;
 }
 
-std::vector<COLORREF> RingOf(const ClientPixels& pixels, const RECT& rect) {
-    const int w = rect.right - rect.left;
-    const int h = rect.bottom - rect.top;
-    std::vector<COLORREF> ring;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) ring.push_back(pixels.At(rect.left + x, rect.top + y));
+ClientPixels::ClientPixels(HWND wnd) {
+    ::GetClientRect(wnd, &m_client);
+    const dialogkit::ClientDc from(wnd);
+    m_pixels = Capture(Width(), Height(),
+                       [&](HDC dc) { ::BitBlt(dc, 0, 0, Width(), Height(), from.Get(), 0, 0, SRCCOPY); });
+}
+
+FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    for (const FrameKind kind : {FrameKind::kEtched, FrameKind::kFlat}) {
+        RECT local{0, 0, w, h};
+        const UINT flags = kind == FrameKind::kFlat ? BF_RECT | BF_MONO : BF_RECT;
+        const std::vector<COLORREF> frame = Capture(w, h, [&](HDC dc) { ::DrawEdge(dc, &local, EDGE_ETCHED, flags); });
+        int differing = 0;
+        for (int i = 0; i < w * h; ++i) {
+            const int x = i % w, y = i / w;
+            if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) differing += frame[i] != pixels.At(r.left + x, r.top + y);
         }
+        if (differing == 0) return kind;
     }
-    return ring;
-}
-
-}  // namespace
-
-FrameKind FrameOn(const ClientPixels& pixels, const RECT& rect) {
-    const std::vector<COLORREF> ring = RingOf(pixels, rect);
-    if (ring == ReferenceRing(rect, BF_RECT)) return FrameKind::kEtched;
-    if (ring == ReferenceRing(rect, BF_RECT | BF_MONO)) return FrameKind::kFlat;
     return FrameKind::kNone;
 }
 
-namespace {
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
-    auto* children = reinterpret_cast<std::vector<ChildInfo>*>(lParam);
-    ChildInfo info;
-    char buffer[256] = {};
-    ::GetClassNameA(child, buffer, sizeof buffer);
-    info.className = buffer;
-    info.text = dialogkit::WindowText(child, sizeof buffer);
-    info.style = ::GetWindowLongA(child, GWL_STYLE);
-    ::GetWindowRect(child, &info.rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&info.rect), 2);
-    children->push_back(info);
-    return TRUE;
-}
-
-}  // namespace
-
 std::vector<ChildInfo> Children(HWND dialog) {
     std::vector<ChildInfo> children;
-    ::EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        char name[64] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        children.push_back({name, dialogkit::WindowText(child, 256), style, r, ::GetDlgCtrlID(child)});
+    }
     return children;
 }
 
-void GridWindowTest::SetUp() {
-    MainDialogTest::SetUp();
-    // The real pointer must not wander over the window and move the hover.
-    ::GetCursorPos(&m_savedCursor);
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-}
-
-void GridWindowTest::TearDown() {
-    if (dlg && dlg->m_pAnimThread) dlg->StopAnimation();
-    RemoveFile(TestApp().m_strConfigPath);
-    MainDialogTest::TearDown();
-    ::SetCursorPos(m_savedCursor.x, m_savedCursor.y);
-}
-
-void GridWindowTest::Show() const {
-    ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE);
-    ::UpdateWindow(Wnd());
-}
-
-void GridWindowTest::MoveMouse(int x, int y, UINT flags) const {
-    ::SendMessageA(Wnd(), WM_MOUSEMOVE, flags, MAKELPARAM(x, y));
-}
-
-void GridWindowTest::RepaintAll() const {
-    ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-RECT GridWindowTest::ItemRect(int id) const {
-    RECT r{};
-    ::GetWindowRect(Item(id), &r);
-    ::MapWindowPoints(nullptr, Wnd(), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void GridWindowTest::WriteAnimationScript() const {
-    std::string script = "[";
-    script.append(kScriptSection).append("]\r\n");
-    for (int frame = 0; frame < 40; ++frame) {
-        script.append(FrameKey(frame)).append("=");
-        script.append(frame % 2 ? "10101010101010101010" : "01010101010101010101").append("\r\n");
+void GridWindowTest::WriteAnimationScript(std::vector<std::string> frames) const {
+    const bool alternate = frames.empty();
+    for (int frame = 0; alternate && frame < 40; ++frame) {
+        frames.push_back(frame % 2 ? "10101010101010101010" : "01010101010101010101");
+    }
+    std::string script = std::string("[") + kScriptSection + "]\r\n";
+    for (size_t frame = 0; frame < frames.size(); ++frame) {
+        script += FrameKey(static_cast<int>(frame)) + "=" + frames[frame] + "\r\n";
     }
     WriteFileBytes(TestApp().m_strConfigPath, script);
 }

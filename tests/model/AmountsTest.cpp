@@ -1,35 +1,27 @@
-#include "model/Amounts.h"
+// Prices as the sums read them (atof's leading number, in the classic
+// locale), the sums, the total and "N" on the real dialog.
+#include "grid/GridWindow.h"
 
-#include <gtest/gtest.h>
+using ModelTotals = GridWindowTest;
 
-#include <cmath>
-
-TEST(ModelAmounts, ConvertsLikeAtofInTheClassicLocale) {
-    EXPECT_EQ(ParseAmount(""), 0.0);
-    EXPECT_EQ(ParseAmount("12.5"), 12.5);
-    EXPECT_EQ(ParseAmount("12,50"), 12.0);
-    EXPECT_EQ(ParseAmount("12abc"), 12.0);
-    EXPECT_EQ(ParseAmount("abc"), 0.0);
-    EXPECT_EQ(ParseAmount("-3"), -3.0);
-    EXPECT_EQ(ParseAmount("+4"), 4.0);
-    EXPECT_EQ(ParseAmount("1e3"), 1000.0);
-    EXPECT_EQ(ParseAmount("  \t7.25"), 7.25);
-    EXPECT_EQ(ParseAmount(".5"), 0.5);
-    EXPECT_EQ(ParseAmount("+-3"), 0.0);
-    EXPECT_EQ(ParseAmount("-"), 0.0);
-    EXPECT_EQ(ParseAmount("1234567890.00"), 1234567890.0) << "a price counts whole";
-    EXPECT_EQ(ParseAmount("1e999"), HUGE_VAL);
-    EXPECT_EQ(ParseAmount("1e-999"), 0.0);
-    for (const char* word : {"Info", "nan", "-inf", "Infinity", "+NaN", ".e1", "."}) {
-        EXPECT_EQ(ParseAmount(word), 0.0) << word << ": no leading number";
+TEST_F(ModelTotals, PricesGiveTheTotalAndTheSumsOfTheirColumns) {
+    Open();
+    FirstPaint();
+    Click(ids::Selection(19, 0));  // the last row in the first and the last column
+    Click(ids::Selection(19, 6));
+    // An empty price is the empty list; ten digits count whole; words count 0.
+    for (const auto& [price, shown] : std::vector<std::pair<const char*, std::string>>{
+             {"12.5", "12.50"}, {"12,50", "12.00"}, {"abc", "0.00"}, {"-3", "-3.00"}, {"1e3", "1000.00"},
+             {"1234567890", "1234567890.00"}, {"", "0.00"}, {" +.5x", "0.50"}, {"+-3", "0.00"}, {"1e-999", "0.00"},
+             {"Info", "0.00"}, {"nan", "0.00"}, {"-inf", "0.00"}, {"Infinity", "0.00"}, {"0.125", "0.12"}}) {
+        Type(ids::Price(19), price);
+        TickSums();
+        std::string sums = Text(ids::kTotal);
+        for (int column = 0; column < ids::kColumns; ++column) sums.append(" ").append(Text(ids::Sum(column)));
+        EXPECT_EQ(sums, shown + " " + shown + " 0.00 0.00 0.00 0.00 0.00 " + shown) << price;
     }
-}
-
-TEST(ModelAmounts, FormatsWithTwoDecimals) {
-    EXPECT_EQ(FormatAmount(0.0), "0.00");
-    EXPECT_EQ(FormatAmount(12.5), "12.50");
-    EXPECT_EQ(FormatAmount(-3.0), "-3.00");
-    EXPECT_EQ(FormatAmount(1234567.891), "1234567.89");
-    EXPECT_EQ(FormatAmount(0.125), "0.12") << "rounded as printf rounds the binary value";
-    EXPECT_EQ(FormatAmount(1e15), "1000000000000000.00");
+    dlg->m_bModified = FALSE;
+    Click(ids::kNumbers);
+    EXPECT_EQ(Text(ids::Selection(0, 0)) + "/" + Text(ids::Selection(19, 6)) + std::to_string(dlg->m_bModified),
+              "01/200") << "\"N\" numbers the buttons and leaves the document as it is";
 }
