@@ -4,94 +4,62 @@
 #include "document/DocumentTestSupport.h"
 #include "document/SafeSave.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <random>
 
 using doctest::CrLf;
 
-namespace {
-
-const std::string kOldBytes = CrLf({"; alt", "[LISTE]", "Ware 01=alt", "[Eigen]", "x=1"});
-std::string SaveFailed(const std::string& path) { return "Die Datei   " + path + "   konnte nicht gespeichert werden !"; }
-
-}  // namespace
-
-class DocumentSave : public doctest::DocumentTest {
-protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        FirstPaint();
-    }
-    void TearDown() override {
-        if (m_lock != INVALID_HANDLE_VALUE) ::CloseHandle(m_lock);
-        DocumentTest::TearDown();
-    }
-    HANDLE m_lock = INVALID_HANDLE_VALUE;
-};
+class DocumentSave : public doctest::DocumentTest {};
 
 TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
+    const std::string old = CrLf({"; alt", "[LISTE]", "Ware 01=alt"});
     enum Kind { kReadOnly, kMissingFolder, kLocked, kFullDisk };
-    // A small file system that a test run may provide for the full disk.
+    // A small file system that the test command provides where it can.
     const char* fullDisk = std::getenv("TARVELO_FULL_DISK");
+    if (!fullDisk) std::printf("[          ] no small file system given: the full disk is not tried\n");
+    FirstPaint();
+    for (int row = 0; row < ids::kRows; ++row) dlg->m_rowInfo[row].strText = std::string(2000, 'i');
     for (const Kind kind : {kReadOnly, kMissingFolder, kLocked, kFullDisk}) {
+        if (kind == kFullDisk && !fullDisk) continue;
         SCOPED_TRACE("kind " + std::to_string(kind));
-        if (kind == kFullDisk && !fullDisk) {
-            std::printf("[          ] no small file system given: the full disk is not tried\n");
-            continue;
-        }
-        const std::string folder = kind == kFullDisk ? std::string(fullDisk) : Folder();
-        const std::string path = kind == kMissingFolder ? At("fehlt\\Liste.pgx") : folder + "\\Liste" + std::to_string(kind) + ".pgx";
-        if (kind != kMissingFolder) WriteFileBytes(path, kOldBytes);
+        const std::string folder = kind == kFullDisk ? fullDisk : kind == kMissingFolder ? At("fehlt") : Folder();
+        const std::string path = folder + "\\Liste.pgx", filler = folder + "\\Fueller";
+        if (kind != kMissingFolder) WriteFileBytes(path, old);
         if (kind == kReadOnly) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-        if (kind == kLocked) {
-            m_lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        }
-        // What is left of the small disk, filled all but a little.
-        const std::string filler = folder + "\\Fueller";
-        if (kind == kFullDisk) {
-            ULARGE_INTEGER free{};
-            ::GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr);
+        HANDLE lock = kind == kLocked ? ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                      : INVALID_HANDLE_VALUE;
+        ULARGE_INTEGER free{};
+        if (kind == kFullDisk && ::GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr)) {
             WriteFileBytes(filler, std::string(free.QuadPart > 4096 ? free.QuadPart - 4096 : 0, 'f'));
         }
         const std::set<std::string> listing = doctest::FolderListing(folder);
-        for (int row = 0; row < ids::kRows; ++row) dlg->m_rowInfo[row].strText = std::string(2000, 'i');
 
         // Through the save question and through Save As.
         ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE));
         Type(ids::Goods(0), "neu");
-        seams->AnswerBox(IDYES);
-        seams->AnswerBox(IDOK);
+        for (int answer : {IDYES, IDOK, IDOK}) seams->AnswerBox(answer);
         EXPECT_EQ(dlg->PromptSaveChanges(path), 2) << "a failed Yes counts as Cancel";
         ASSERT_TRUE(dlg->SetDocumentPath(At("Vorher.pgx"), TRUE));
         seams->AnswerFile(path);
-        seams->AnswerBox(IDOK);
         Click(ids::kSaveAs);
+        const std::string failed = "Die Datei   " + path + "   konnte nicht gespeichert werden !";
         ASSERT_EQ(seams->boxes.size(), 3u);
-        EXPECT_EQ(seams->boxes[1].text, SaveFailed(path));
-        EXPECT_EQ(seams->boxes[2].text, SaveFailed(path));
-        EXPECT_EQ(dlg->m_strDocPath, At("Vorher.pgx")) << "a failed Save As keeps the old name";
-        EXPECT_EQ(WindowTitle(), "Tarvelo   -   Vorher");
-        EXPECT_TRUE(dlg->m_bModified);
-        EXPECT_EQ(Text(ids::Goods(0)), "neu");
-
-        if (m_lock != INVALID_HANDLE_VALUE) ::CloseHandle(m_lock);
-        m_lock = INVALID_HANDLE_VALUE;
-        EXPECT_EQ(ReadFileBytes(path), kind == kMissingFolder ? "" : kOldBytes);
+        EXPECT_TRUE(seams->boxes[1].text == failed && seams->boxes[2].text == failed);
+        EXPECT_EQ(WindowTitle(), "Tarvelo   -   Vorher") << "a failed Save As keeps the old name";
+        EXPECT_TRUE(dlg->m_bModified && TimersRunning());
+        if (lock != INVALID_HANDLE_VALUE) ::CloseHandle(lock);
+        EXPECT_EQ(ReadFileBytes(path), kind == kMissingFolder ? "" : old);
         EXPECT_EQ(doctest::FolderListing(folder), listing) << "no copy left behind";
         EXPECT_FALSE(Exists(At("Vorher.pgx")));
 
         // Once the file can be written, the same Yes saves it, foreign lines kept.
         ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (kind == kMissingFolder) ::CreateDirectoryA(At("fehlt").c_str(), nullptr);
+        ::CreateDirectoryA(folder.c_str(), nullptr);
         RemoveFile(filler);
         ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE));
         seams->AnswerBox(IDYES);
         EXPECT_EQ(dlg->PromptSaveChanges(path), 0);
-        EXPECT_NE(ReadFileBytes(path).find("Ware 01=neu\r\n"), std::string::npos);
-        if (kind != kMissingFolder) { EXPECT_EQ(ReadFileBytes(path).find("; alt\r\n[LISTE]\r\nWare 01=neu\r\n"), 0u); }
+        EXPECT_EQ(ReadFileBytes(path).find(kind == kMissingFolder ? "[LISTE]\r\nWare 01=neu\r\n" : "; alt\r\n[LISTE]\r\nWare 01=neu\r\n"), 0u);
         RemoveFile(path);
-        ::RemoveDirectoryA(At("fehlt").c_str());
         seams.reset();
         seams = std::make_unique<ScriptedSeams>();
     }
@@ -107,15 +75,13 @@ TEST_F(DocumentSave, ADeepFolderSavesAndALeftCopyGoesWithTheNextSave) {
     }
     const std::string path = folder + "\\Liste.pgx";
     ASSERT_GE(path.size(), 257u);
-    WriteFileBytes(path, kOldBytes);
-    ASSERT_TRUE(Exists(path));
+    WriteFileBytes(path, "[LISTE]\r\nWare 01=alt\r\n");
     ReadFrom(path);
     Type(ids::Goods(0), "tief");
     ASSERT_TRUE(dlg->WriteDocument());
-    EXPECT_EQ(ReadFileBytes(path).find("; alt\r\n[LISTE]\r\nWare 01=tief\r\n"), 0u);
+    EXPECT_EQ(ReadFileBytes(path).find("[LISTE]\r\nWare 01=tief\r\n"), 0u);
     EXPECT_EQ(doctest::FolderListing(folder), std::set<std::string>{"Liste.pgx"});
 
-    // What a save cut off leaves, and the next save.
     const std::string shallow = At("Flach.pgx");
     WriteFileBytes(SaveCopyPath(shallow), "[LISTE]\r\nWare 01=halb");
     ::SetFileAttributesA(SaveCopyPath(shallow).c_str(), FILE_ATTRIBUTE_READONLY);
@@ -124,20 +90,19 @@ TEST_F(DocumentSave, ADeepFolderSavesAndALeftCopyGoesWithTheNextSave) {
     EXPECT_EQ(SaveCopyPath("C:\\Listen\\Haushalt.pgx"), "C:\\Listen\\~Haushalt.pgx.tmp");
 }
 
-// A child process saves one document over and over, alternating between
-// two states, and is killed at moments spread over whole saves: each time
-// one of the two states is left whole, both states are seen, and never
-// more than one copy lies beside the document.
+// The test program saves one document over and over, alternating between
+// two states, and is killed at moments spread over four saves: each time
+// one of the two states is left whole, both are seen, and never more than
+// one copy lies beside the document.
 TEST_F(DocumentSave, ASaveKilledAnywhereLeavesOneWholeDocument) {
-    const std::string program = doctest::TestData("SaveLoop.exe");
+    const std::string program = doctest::TestData("tarvelo_tests.exe");
     const std::string document = At("Liste.pgx"), a = At("A.pgx"), b = At("B.pgx");
     std::mt19937 random(4711);
     int sawA = 0, sawB = 0;
-    constexpr int kKills = 16;
-    for (int kill = 0; kill < kKills; ++kill) {
+    for (int kill = 0; kill < 16; ++kill) {
         const std::string event = "TarveloSaveLoop" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(kill);
         const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-        std::string commandLine = "\"" + program + "\" \"" + document + "\" \"" + a + "\" \"" + b + "\" " + event;
+        std::string commandLine = "\"" + program + "\" --save-loop \"" + document + "\" \"" + a + "\" \"" + b + "\" " + event;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION child{};
@@ -145,7 +110,6 @@ TEST_F(DocumentSave, ASaveKilledAnywhereLeavesOneWholeDocument) {
                                      nullptr, nullptr, &startup, &child));
         const HANDLE both[] = {ready, child.hProcess};
         const bool looping = ::WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
-        // The child times its own saves; a moment within four of them.
         const DWORD period = static_cast<DWORD>(std::max(1, std::atoi(ReadFileBytes(document + ".ms").c_str())));
         if (looping) ::WaitForSingleObject(child.hProcess, std::uniform_int_distribution<DWORD>(0, 4 * period)(random));
         ::TerminateProcess(child.hProcess, 9);
@@ -158,12 +122,9 @@ TEST_F(DocumentSave, ASaveKilledAnywhereLeavesOneWholeDocument) {
         EXPECT_TRUE(left == ReadFileBytes(a) || left == ReadFileBytes(b)) << "kill " << kill << ": " << left.size();
         (left == ReadFileBytes(a) ? sawA : sawB) += 1;
         for (const std::string& name : doctest::FolderListing(Folder())) {
-            EXPECT_TRUE(name == "Liste.pgx" || name == "~Liste.pgx.tmp" || name == "Liste.pgx.ms" || name == "A.pgx" ||
-                        name == "B.pgx")
-                << name;
+            EXPECT_TRUE(name.find("Liste.pgx") != std::string::npos || name == "A.pgx" || name == "B.pgx") << name;
         }
     }
-    std::printf("[          ] killed %d times: %d times A, %d times B left\n", kKills, sawA, sawB);
-    EXPECT_GT(sawA, 0);
-    EXPECT_GT(sawB, 0);
+    std::printf("[          ] killed 16 times: %d times A, %d times B left\n", sawA, sawB);
+    EXPECT_TRUE(sawA > 0 && sawB > 0);
 }

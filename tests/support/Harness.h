@@ -32,8 +32,8 @@ public:
     ~ScriptedSeams();
 
     void AnswerBox(int answer) { m_boxAnswers.push_back(answer); }
-    void AnswerFile(const std::string& path);
-    void CancelFile(DWORD extendedError = 0);
+    void AnswerFile(const std::string& path) { m_fileAnswers.push_back({true, path, 0}); }
+    void CancelFile(DWORD extendedError = 0) { m_fileAnswers.push_back({false, "", extendedError}); }
     void AnswerModal(std::function<INT_PTR(dialogkit::Dialog&)> driver) {
         m_modalDrivers.push_back(std::move(driver));
     }
@@ -56,8 +56,11 @@ INT_PTR DriveModeless(dialogkit::Dialog& dialog, HWND owner, const std::function
 // Files.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
-void RemoveFile(const std::string& path);
+inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline void RemoveFile(const std::string& path) {
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+}
 
 // Serves the messages waiting for this thread (timers excluded) until the
 // predicate holds or the limit passes; true when it held.
@@ -73,18 +76,21 @@ protected:
 
     HWND Wnd() const { return dlg->GetSafeHwnd(); }
     HWND Item(int id) const { return dlg->Item(id); }
-    std::string Text(int id) const;
+    std::string Text(int id) const { return dialogkit::WindowText(Item(id), 4096); }
     // Sets a control's text as typing would: the change notification runs.
-    void Type(int id, const std::string& text) const;
-    void Click(int id) const;
-    int Check(int id) const;
+    void Type(int id, const std::string& text) const { ::SetWindowTextA(Item(id), text.c_str()); }
+    void Click(int id) const { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    int Check(int id) const { return static_cast<int>(::SendMessageA(Item(id), BM_GETCHECK, 0, 0)); }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
-    std::string WindowTitle() const;
-    // The first paint, then one tick of the sums timer.
-    void FirstPaint() const;
-    void TickSums() const;
-    void TickLinks() const;
-    void Command(int id) const;
+    std::string WindowTitle() const { return dialogkit::WindowText(Wnd(), 1024); }
+    // The first paint starts the timers; the ticks are the tests' to give.
+    void FirstPaint() const {
+        ::InvalidateRect(Wnd(), nullptr, TRUE);
+        ::SendMessageA(Wnd(), WM_PAINT, 0, 0);
+    }
+    void TickSums() const { ::SendMessageA(Wnd(), WM_TIMER, kSumTimerId, 0); }
+    void TickLinks() const { ::SendMessageA(Wnd(), WM_TIMER, kLinkTimerId, 0); }
+    void Command(int id) const { ::SendMessageA(Wnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
     std::unique_ptr<ScriptedSeams> seams;
     std::unique_ptr<CPriceListDlg> dlg;
