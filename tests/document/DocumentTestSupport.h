@@ -3,14 +3,11 @@
 // folder inspection, and a drop handle built as the shell builds one.
 #include "support/Harness.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <initializer_list>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace doctest {
 
@@ -21,24 +18,22 @@ inline std::string CrLf(std::initializer_list<std::string> lines) {
     return out;
 }
 
-// The names in a folder (files and folders, without "." and "..").
+// The names in a folder, without "." and "..".
 inline std::set<std::string> FolderListing(const std::string& folder) {
     std::set<std::string> names;
     WIN32_FIND_DATAA data;
     const HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data)) {
-        if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..") names.insert(data.cFileName);
-    }
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data)) names.insert(data.cFileName);
     if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    names.erase(".");
+    names.erase("..");
     return names;
 }
 
-inline void RemoveTree(const std::string& folder) {
-    for (const std::string& name : FolderListing(folder)) {
-        RemoveTree(folder + "\\" + name);
-        RemoveFile(folder + "\\" + name);
-    }
-    ::RemoveDirectoryA(folder.c_str());
+inline void RemoveTree(const std::string& path) {
+    for (const std::string& name : FolderListing(path)) RemoveTree(path + "\\" + name);
+    RemoveFile(path);
+    ::RemoveDirectoryA(path.c_str());
 }
 
 // A file kept with the tests, which the build puts beside the test program.
@@ -48,16 +43,14 @@ inline std::string TestData(const std::string& name) {
     return exe.substr(0, exe.find_last_of('\\') + 1) + name;
 }
 
-// DROPFILES followed by the double-NUL-terminated list of ANSI paths; the
-// receiver frees it.
+// DROPFILES and the double-NUL-terminated list of paths; the receiver frees it.
 inline HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::string list;
     for (const std::string& path : paths) list += path + '\0';
-    list += '\0';
-    const HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    const HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
     auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    std::copy(list.begin(), list.end(), reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+    std::copy(list.begin(), list.end(), reinterpret_cast<char*>(drop + 1));
     ::GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
@@ -86,8 +79,7 @@ protected:
         dlg->ReadDocument();
     }
     void WriteTo(const std::string& path) {
-        ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE)) << path;
-        ASSERT_TRUE(dlg->WriteDocument()) << path;
+        ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE) && dlg->WriteDocument()) << path;
     }
     bool TimersRunning() const { return ::KillTimer(Wnd(), kSumTimerId) && ::KillTimer(Wnd(), kLinkTimerId); }
     void Drop(const std::vector<std::string>& paths) const {

@@ -69,6 +69,50 @@ TEST_F(LinksTest, CompanionIsWrittenOnTheFirstTickThenOnChangesOnlyAndDeletedByA
     }
 }
 
+// The link tick keeps what it read while nothing tells a change: a file is
+// read again when its time or size changes, and while it is so fresh that
+// its time cannot tell (some file systems keep times in steps of seconds);
+// a path is analysed again when its file comes or goes.
+TEST_F(LinksTest, WhatTheTickKeepsGoesWithEveryChangeOfItsFile) {
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    auto stamp = [&now](const std::string& path, int secondsAgo) {
+        ULARGE_INTEGER u{{now.dwLowDateTime, now.dwHighDateTime}};
+        u.QuadPart -= static_cast<ULONGLONG>(secondsAgo) * 10'000'000;
+        const FILETIME t{u.LowPart, u.HighPart};
+        const HANDLE h = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::SetFileTime(h, nullptr, nullptr, &t);
+        ::CloseHandle(h);
+    };
+    dlg->m_rowLinkFile[0] = doc;
+    dlg->m_rowLinkColumn[0] = 1;
+    const struct { const char* sum; int secondsAgo; const char* shown; } writes[] = {
+        {"10.00", 3600, "10.00"}, {"11.00", 3600, "10.00"}, {"12.00", 3599, "12.00"},
+        {"13.000", 3599, "13.000"}, {"14.00", 1, "14.00"}, {"15.00", 1, "15.00"}};
+    for (const auto& w : writes) {
+        WriteFileBytes(doc, std::string(kHaushaltIni).replace(std::string(kHaushaltIni).find("10.00"), 5, w.sum));
+        stamp(doc, w.secondsAgo);
+        TickLinks();
+        EXPECT_EQ(Text(ids::Price(0)), w.shown) << w.sum;
+    }
+    // Linked through a short name: the title is the long one while the file is there.
+    const std::string folder = Path("Ordner mit langem Namen");
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string inside = Path("Ordner mit langem Namen\\Haushaltsplan.pgx");
+    WriteFileBytes(inside, kHaushaltIni);
+    char shortPath[MAX_PATH] = {};
+    ::GetShortPathNameA(inside.c_str(), shortPath, MAX_PATH);
+    dlg->m_rowLinkFile[0] = shortPath;
+    for (const bool there : {true, false, true}) {
+        if (!there) RemoveFile(inside);
+        if (there) WriteFileBytes(inside, kHaushaltIni);
+        TickLinks();
+        EXPECT_EQ(Text(ids::Goods(0)).find("[Haushaltsplan]") != std::string::npos, there) << Text(ids::Goods(0));
+    }
+    RemoveFile(inside);
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 static int g_ticks = 0, g_answered = 0;
 
 // A person who answers a box of this program after looking at it for many
