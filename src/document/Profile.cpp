@@ -40,10 +40,10 @@ bool LoadIniFile(const std::string& path, IniFile* file) {
     if (!ReadWholeFile(path, &bytes)) return false;
     if (const std::optional<std::wstring> wide = WideText(bytes)) {
         const int size = static_cast<int>(wide->size());
-        const int n = ::WideCharToMultiByte(CP_ACP, 0, wide->data(), size, nullptr, 0, nullptr, nullptr);
+        const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), size, nullptr, 0, nullptr, nullptr);
         std::string ansi(static_cast<size_t>(n), '\0');
         BOOL lost = FALSE;
-        ::WideCharToMultiByte(CP_ACP, 0, wide->data(), size, ansi.data(), n, nullptr, &lost);
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), size, ansi.data(), n, nullptr, &lost);
         *file = IniFile(std::move(ansi));
         return !lost;
     }

@@ -79,6 +79,17 @@ TEST_F(DocumentFile, AHandEditedDocumentAndNoDocumentAreTakenAsDecided) {
     WriteTo(At("Leer.pgx"));
     ExpectKept(At("Leer.pgx"), "defaults.pgx");
 
+    // Saved by an editor in Unicode: read as the platform reads it; not saved
+    // again where the code page would lose a character.
+    WriteFileBytes(At("Utf8.pgx"), "\xEF\xBB\xBF[LISTE]\r\nWare 01=K\xC3\xA4se\r\n");
+    ReadFrom(At("Utf8.pgx"));
+    EXPECT_EQ(Text(ids::Goods(0)), "K\xE4se");
+    WriteFileBytes(At("Utf16.pgx"), std::string("\xFF\xFE[\0A\0]\0\r\0\n\0x\0=\0\x3A\x04", 18));
+    ReadFrom(At("Utf16.pgx"));
+    seams->AnswerBox(IDOK);
+    EXPECT_FALSE(dlg->WriteDocument());
+    EXPECT_EQ(ReadFileBytes(At("Utf16.pgx")).size(), 18u);
+
     EXPECT_EQ(::SendMessageA(Item(ids::Name(6)), EM_GETLIMITTEXT, 0, 0), 259) << "edits take what a document keeps";
     for (int i = 0; i < 262; ++i) ::SendMessageA(Item(ids::Goods(0)), WM_CHAR, 'a' + i % 26, 0);
     EXPECT_EQ(Text(ids::Goods(0)).size(), 259u);
