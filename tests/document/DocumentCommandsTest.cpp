@@ -117,17 +117,18 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
                       (c.title == std::string("Alt") ? "0" : "1") + std::to_string(c.modified) + std::to_string(!c.ended) +
                       (c.saved ? "saved" : "old"));
         EXPECT_TRUE(Exists(".\\f4d5h7j9k2.pgw") && !Exists(At("Alt.pgw")));
+        // What was asked: the boxes with their buttons, and the open dialog.
         std::string shown;
         for (const ShownBox& b : seams->boxes) shown += b.text + "|" + std::to_string(b.type) + "\n";
+        for (const dialogkit::FileDialogRequest& r : seams->fileRequests) {
+            shown += r.initialName + "|" + std::to_string(r.open) + r.defaultExt + std::to_string(r.flags) + r.filter + "\n";
+        }
         const std::string question = modified ? SaveQuestion(alt) + "|3\n"
                                      : c.cmd == Cmd::Reset ? "Alle Eintr\xE4ge l\xF6schen ?|4\n" : "";
-        const std::string failed = "Die Datei   " + alt + "   konnte nicht gespeichert werden !|0\n";
-        EXPECT_EQ(shown, question + (c.answer == Answer::YesFails ? failed : ""));
-        for (const dialogkit::FileDialogRequest& r : seams->fileRequests) {
-            EXPECT_TRUE(r.open && r.defaultExt.empty() && r.initialName == alt && r.owner == Wnd());
-            EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES));
-            EXPECT_EQ(r.filter, "Quentaro-Datei|*.pgx|Alle Dateien|*.*||");
-        }
+        const std::string failed = c.answer == Answer::YesFails ? "Die Datei   " + alt + "   konnte nicht gespeichert werden !|0\n" : "";
+        const std::string dialog = c.cmd == Cmd::Load && goesOn ? alt + "|1" + std::to_string(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES) +
+                                                                    "Quentaro-Datei|*.pgx|Alle Dateien|*.*||\n" : "";
+        EXPECT_EQ(shown, question + failed + dialog);
         Reopen();
     }
     RemoveFile(".\\f4d5h7j9k2.pgx");
@@ -175,12 +176,12 @@ TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
             MSG msg;
             const bool quit = ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
             EXPECT_EQ(quit ? "quit" : dlg->m_strDocTitle + ":" + Text(ids::Goods(0)), c.ways[way]);
-            EXPECT_EQ(seams->boxes.size(), tooLongSaid ? 1u : 0u);
-            if (tooLongSaid) { EXPECT_EQ(seams->boxes[0].text, "Der Zielpfad ist zu lang !!!"); }
-            if (way == 2 && *c.written) {
-                EXPECT_NE(ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n"), std::string::npos);
+            EXPECT_EQ(seams->boxes.empty() ? "" : seams->boxes[0].text, tooLongSaid ? "Der Zielpfad ist zu lang !!!" : "");
+            // Save As writes the chosen document, and nothing for a refused name.
+            if (way == 2) {
+                EXPECT_TRUE(*c.written ? ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n") != std::string::npos
+                                       : doctest::FolderListing(Folder()) == listing);
             }
-            if (way == 2 && !*c.written) { EXPECT_EQ(doctest::FolderListing(Folder()), listing) << "nothing written"; }
             Reopen();
         }
     }

@@ -21,6 +21,7 @@ TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
     for (const Kind kind : {kReadOnly, kMissingFolder, kLocked, kFullDisk}) {
         if (kind == kFullDisk && !fullDisk) continue;
         SCOPED_TRACE("kind " + std::to_string(kind));
+        seams->boxes.clear();
         const std::string folder = kind == kFullDisk ? fullDisk : kind == kMissingFolder ? At("fehlt") : Folder();
         const std::string path = folder + "\\Liste.pgx", filler = folder + "\\Fueller";
         if (kind != kMissingFolder) WriteFileBytes(path, old);
@@ -55,13 +56,9 @@ TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
         ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::CreateDirectoryA(folder.c_str(), nullptr);
         RemoveFile(filler);
-        ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE));
-        seams->AnswerBox(IDYES);
-        EXPECT_EQ(dlg->PromptSaveChanges(path), 0);
+        WriteTo(path);
         EXPECT_EQ(ReadFileBytes(path).find(kind == kMissingFolder ? "[LISTE]\r\nWare 01=neu\r\n" : "; alt\r\n[LISTE]\r\nWare 01=neu\r\n"), 0u);
         RemoveFile(path);
-        seams.reset();
-        seams = std::make_unique<ScriptedSeams>();
     }
 }
 
@@ -75,10 +72,8 @@ TEST_F(DocumentSave, ADeepFolderSavesAndALeftCopyGoesWithTheNextSave) {
     }
     const std::string path = folder + "\\Liste.pgx";
     ASSERT_GE(path.size(), 257u);
-    WriteFileBytes(path, "[LISTE]\r\nWare 01=alt\r\n");
-    ReadFrom(path);
     Type(ids::Goods(0), "tief");
-    ASSERT_TRUE(dlg->WriteDocument());
+    WriteTo(path);
     EXPECT_EQ(ReadFileBytes(path).find("[LISTE]\r\nWare 01=tief\r\n"), 0u);
     EXPECT_EQ(doctest::FolderListing(folder), std::set<std::string>{"Liste.pgx"});
 

@@ -14,7 +14,7 @@ namespace doctest {
 // Lines joined with CR LF, each line ended by one.
 inline std::string CrLf(std::initializer_list<std::string> lines) {
     std::string out;
-    for (const std::string& line : lines) out += line + "\r\n";
+    for (const std::string& line : lines) out.append(line).append("\r\n");
     return out;
 }
 

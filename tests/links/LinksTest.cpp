@@ -76,41 +76,36 @@ TEST_F(LinksTest, CompanionIsWrittenOnTheFirstTickThenOnChangesOnlyAndDeletedByA
 TEST_F(LinksTest, WhatTheTickKeepsGoesWithEveryChangeOfItsFile) {
     FILETIME now;
     ::GetSystemTimeAsFileTime(&now);
-    auto stamp = [&now](const std::string& path, int secondsAgo) {
-        ULARGE_INTEGER u{{now.dwLowDateTime, now.dwHighDateTime}};
-        u.QuadPart -= static_cast<ULONGLONG>(secondsAgo) * 10'000'000;
-        const FILETIME t{u.LowPart, u.HighPart};
-        const HANDLE h = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ::SetFileTime(h, nullptr, nullptr, &t);
-        ::CloseHandle(h);
-    };
+    const ULARGE_INTEGER base{{now.dwLowDateTime, now.dwHighDateTime}};
     dlg->m_rowLinkFile[0] = doc;
     dlg->m_rowLinkColumn[0] = 1;
+    // Each: a sum written with the same length or not, the file's time set
+    // that many seconds back, and what the row shows after the next tick.
     const struct { const char* sum; int secondsAgo; const char* shown; } writes[] = {
         {"10.00", 3600, "10.00"}, {"11.00", 3600, "10.00"}, {"12.00", 3599, "12.00"},
         {"13.000", 3599, "13.000"}, {"14.00", 1, "14.00"}, {"15.00", 1, "15.00"}};
     for (const auto& w : writes) {
         WriteFileBytes(doc, std::string(kHaushaltIni).replace(std::string(kHaushaltIni).find("10.00"), 5, w.sum));
-        stamp(doc, w.secondsAgo);
+        const ULONGLONG t = base.QuadPart - static_cast<ULONGLONG>(w.secondsAgo) * 10'000'000;
+        const FILETIME written{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
+        const HANDLE h = ::CreateFileA(doc.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::SetFileTime(h, nullptr, nullptr, &written);
+        ::CloseHandle(h);
         TickLinks();
         EXPECT_EQ(Text(ids::Price(0)), w.shown) << w.sum;
     }
     // Linked through a short name: the title is the long one while the file is there.
-    const std::string folder = Path("Ordner mit langem Namen");
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::CreateDirectoryA(Path("Ordner mit langem Namen").c_str(), nullptr);
     const std::string inside = Path("Ordner mit langem Namen\\Haushaltsplan.pgx");
-    WriteFileBytes(inside, kHaushaltIni);
     char shortPath[MAX_PATH] = {};
-    ::GetShortPathNameA(inside.c_str(), shortPath, MAX_PATH);
-    dlg->m_rowLinkFile[0] = shortPath;
     for (const bool there : {true, false, true}) {
-        if (!there) RemoveFile(inside);
-        if (there) WriteFileBytes(inside, kHaushaltIni);
+        there ? WriteFileBytes(inside, kHaushaltIni) : RemoveFile(inside);
+        if (!*shortPath) ::GetShortPathNameA(inside.c_str(), shortPath, MAX_PATH);
+        dlg->m_rowLinkFile[0] = shortPath;
         TickLinks();
         EXPECT_EQ(Text(ids::Goods(0)).find("[Haushaltsplan]") != std::string::npos, there) << Text(ids::Goods(0));
     }
     RemoveFile(inside);
-    ::RemoveDirectoryA(folder.c_str());
 }
 
 static int g_ticks = 0, g_answered = 0;
