@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kDpiVariable = "TARVELO_TEST_DPI";  // the dpi a child run must find
 constexpr DWORD kChildLimitMs = 100000;  // two of them well within the suite's limit
-constexpr COLORREF kDark = RGB(128, 128, 128);
+constexpr COLORREF kHighBits = RGB(128, 128, 128);  // set in a channel of 128 or more
 
 // The dpi a program started from now on lays out at, and its window tests expect.
 void SetDpi(DWORD dpi) {
@@ -95,11 +95,11 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
         const RECT choice = texts["Auswahl :"].at(column);
         EXPECT_TRUE(header.left >= box.left && header.right <= box.right && Inside(choice, header) &&
                     grid::ColumnHeaderAt(g, Centre(choice)) == column) << "column " << column;
-        // The caption's letter: dark pixels (no channel at kDark or above), none of them outside the header.
+        // The caption's letter: dark pixels (every channel below 128), none of them outside the header.
         int inked = 0;
         for (int i = 0, w = box.right - box.left; i < w * u.down; ++i) {
             const POINT pt{box.left + i % w, box.top + i / w};
-            if (!(pixels.At(pt.x, pt.y) & kDark)) inked += grid::Contains(header, pt) ? 1 : -1000;
+            if (!(pixels.At(pt.x, pt.y) & kHighBits)) inked += grid::Contains(header, pt) ? 1 : -1000;
         }
         EXPECT_GT(inked, 5) << "the caption of column " << column;
     }
