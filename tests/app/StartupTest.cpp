@@ -10,8 +10,7 @@ TEST_F(AppStartup, TheEndCommandLinesAndTheFirstPaint) {
     // The way, the answer to the save question (0: not modified, no question), whether the program ends.
     for (const auto& [way, answer, ends] : std::vector<std::tuple<Way, int, bool>>{
              {kExit, 0, true}, {kEnter, 0, true}, {kCloseBox, 0, true}, {kEscape, 0, true}, {kExit, IDCANCEL, false},
-             {kEnter, IDCANCEL, false}, {kEscape, IDCANCEL, false}, {kCloseBox, IDNO, true},
-             {kEscape, IDNO, true}}) {
+             {kEnter, IDCANCEL, false}, {kEscape, IDCANCEL, false}, {kCloseBox, IDNO, true}, {kEscape, IDNO, true}}) {
         Open();
         FirstPaint();
         if (answer) Type(ids::Goods(0), "Milch");

@@ -2,8 +2,7 @@
 // the worker sends to a window of the joining thread, so neither waits for
 // the other forever.
 #include "dialogkit/WorkerThread.h"
-
-#include <gtest/gtest.h>
+#include "support/Harness.h"
 
 #include <atomic>
 
@@ -18,7 +17,7 @@ TEST(DialogKitWorker, StopEndsAPauseAndJoinServesTheWorkersMessages) {
         answer = ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
         return 0u;
     }));
-    while (!pausing) ::Sleep(1);
+    ASSERT_TRUE(PumpUntil([&] { return pausing.load(); }));
     worker.RequestStop();
     worker.Join();  // would never return if the pause ignored the stop or the join served no message
     EXPECT_TRUE(!paused && answer == 0 && worker.IsFinished()) << "the stop ended the pause; the join served";

@@ -3,25 +3,9 @@
 # boxes and disabled edits to the window, an enabled edit keeps its own; and
 # one real row drag.
 source "$(dirname "$0")/lib.sh"
-crlf > "$WORK/Haus.pgx" <<'EOF'
-[A]
-Name=Miete
-[C]
-Name=Strom
-EOF
-crlf > "$WORK/Gesten.pgx" <<EOF
-[LISTE]
-Ware 01=Brot
-Ware 02=Milch
-Ware 06=Obstsaft
-[B]
-Name=Obst
-[E]
-Name=Saft
-[SHARED]
-File 03=$(winpath "$WORK/Haus.pgx")
-Column=//0/////////////////
-EOF
+doc "$WORK/Haus.pgx" '[A]' 'Name=Miete' '[C]' 'Name=Strom'
+doc "$WORK/Gesten.pgx" '[LISTE]' 'Ware 01=Brot' 'Ware 02=Milch' 'Ware 06=Obstsaft' '[B]' 'Name=Obst' '[E]' 'Name=Saft' \
+  '[SHARED]' "File 03=$(winpath "$WORK/Haus.pgx")" 'Column=//0/////////////////'
 start Gesten "$WORK/Gesten.pgx"
 expect Gesten 1002 "[A] - [Haus]--> Miete" "linked row 03"
 wait_for test -f "$WORK/Gesten.pgw" || fail "no companion file"

@@ -12,19 +12,15 @@ declare -A PID=()
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { winepath -w "$1" 2>/dev/null; }
-crlf() { sed 's/$/\r/'; }
+# doc FILE LINE...: writes a document with the program's line ends.
+doc() { local file="$1"; shift; printf '%s\r\n' "$@" > "$file"; }
 probe() { wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 title() { echo "Tarvelo   -   $1"; }
-now() { date +%s.%N; }
-since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
 
 # wait_for COMMAND...: polls the command until it succeeds, at most BOUND s.
 wait_for() {
   local end=$((SECONDS + BOUND))
-  until "$@"; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.05
-  done
+  until "$@"; do [ $SECONDS -lt $end ] && sleep 0.05 || return 1; done
 }
 has_window() { wine "$PROBE" exists "$1" >/dev/null 2>&1; }
 shows() { [ "$(probe text "$(title "$1")" "$2")" = "$3" ]; }
@@ -32,11 +28,10 @@ ended() { ! kill -0 "${PID[$1]}" 2>/dev/null; }
 # expect NAME ID TEXT WHAT: waits until control ID of NAME's window shows TEXT.
 expect() { wait_for shows "$1" "$2" "$3" || fail "$4: '$(probe text "$(title "$1")" "$2")', not '$3'"; }
 
-# start NAME [DOCUMENT]: starts an instance in $WORK and waits for its window.
+# start NAME [DOCUMENT]: starts an instance in $WORK (on the document, if
+# given) and waits for its window.
 start() {
-  local doc=()
-  [ $# -gt 1 ] && doc=("$(winpath "$2")")
-  (cd "$WORK" && exec wine "$EXE" "${doc[@]}" >/dev/null 2>&1 </dev/null) &
+  (cd "$WORK" && exec wine "$EXE" ${2:+"$(winpath "$2")"} >/dev/null 2>&1 </dev/null) &
   PID[$1]=$!
   wait_for has_window "$(title "$1")" || fail "$1 did not appear"
 }
@@ -53,13 +48,11 @@ drag() { at "$1" "$2"; xdotool mousedown 1; at "$1" $((($2 + $4) / 2)); at "$3" 
 # Every instance still running is ended, and waited for until it is gone:
 # no Wine process outlives the test.
 cleanup() {
-  local p end
-  for p in "${PID[@]}"; do kill "$p" 2>/dev/null || true; done
-  for p in "${PID[@]}"; do
-    end=$((SECONDS + 10))
-    while kill -0 "$p" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.05; done
-    kill -9 "$p" 2>/dev/null || true
-    wait "$p" 2>/dev/null || true
+  local name
+  kill "${PID[@]}" 2>/dev/null || true
+  for name in "${!PID[@]}"; do
+    BOUND=10 wait_for ended "$name" || kill -9 "${PID[$name]}" 2>/dev/null || true
+    wait "${PID[$name]}" 2>/dev/null || true
   done
   rm -rf "$WORK"
 }

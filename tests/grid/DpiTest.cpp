@@ -8,24 +8,28 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 namespace {
 
 constexpr const char* kDpiVariable = "TARVELO_TEST_DPI";  // the dpi a child run must find
 constexpr DWORD kChildLimitMs = 100000;  // two of them well within the suite's limit
+constexpr COLORREF kHighBits = RGB(128, 128, 128);  // set in a channel of 128 or more
 
-void SetLogPixels(DWORD dpi) {
+// The dpi a program started from now on lays out at, and its window tests expect.
+void SetDpi(DWORD dpi) {
     ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    ::SetEnvironmentVariableA(kDpiVariable, std::to_string(dpi).c_str());
 }
 
-// This program's window tests in a new process, which lays out at the dpi
-// set now: its exit code (0: all passed). Its output joins ours.
+// This program's window tests in a new process, which lays out at the given
+// dpi: its exit code (0: all passed). Its output joins ours.
 DWORD RunWindowTests(int dpi) {
     char exe[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string command = std::string("\"") + exe + "\" --gtest_filter=GridDpiWindow.*:*GridSelectionLook.*";
-    ::SetEnvironmentVariableA(kDpiVariable, std::to_string(dpi).c_str());
+    SetDpi(dpi);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
@@ -37,18 +41,14 @@ DWORD RunWindowTests(int dpi) {
         ::CloseHandle(child.hThread);
         ::CloseHandle(child.hProcess);
     }
-    ::SetEnvironmentVariableA(kDpiVariable, nullptr);
     return code;
 }
 
 }  // namespace
 
 TEST(GridDpi, LaysOutAt120And144) {
-    const AtExit restore{[] { SetLogPixels(USER_DEFAULT_SCREEN_DPI); }};  // what the other test programs expect
-    for (const int dpi : {120, 144}) {
-        SetLogPixels(dpi);
-        EXPECT_EQ(RunWindowTests(dpi), 0u) << "the window tests at " << dpi << " dpi";
-    }
+    const AtExit restore{[] { SetDpi(USER_DEFAULT_SCREEN_DPI); }};  // what the other test programs expect
+    for (const int dpi : {120, 144}) EXPECT_EQ(RunWindowTests(dpi), 0u) << "the window tests at " << dpi << " dpi";
 }
 
 class GridDpiWindow : public GridWindowTest {};
@@ -64,27 +64,25 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
     ::GetWindowRect(Wnd(), &frame);
     std::printf("%d dpi: dialog units %dx%d\n", dpi, u.across, u.down);
     EXPECT_TRUE(frame.right - frame.left <= 1280 && frame.bottom - frame.top <= 1024) << "fits the screen";
-    auto inside = [](const RECT& in, const RECT& out) {
-        return grid::Contains(out, {in.left, in.top}) && grid::Contains(out, {in.right - 1, in.bottom - 1});
-    };
-
     std::map<std::string, std::vector<RECT>> texts;  // statics and group boxes by text, left to right
-    for (const ChildInfo& c : Children(Wnd())) {
-        if (c.className == "Static" || (c.style & BS_TYPEMASK) == BS_GROUPBOX) texts[c.text].push_back(c.rect);
+    for (HWND child = ::GetWindow(Wnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        const bool box = (::GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        if (box || !strcmp(name, "Static")) texts[dialogkit::WindowText(child, 256)].push_back(RectInParent(child));
     }
     const grid::GridGeometry g = Geometry();
     const RECT gap{texts["Liste"].at(0).right, 0, texts["A"].at(0).left, 0};  // between the list and column A
     for (int row = 0; row < ids::kRows; ++row) {
         SCOPED_TRACE(testing::Message() << "row " << row + 1);
-        const RECT button = ItemRect(ids::Selection(row, 0));
+        const RECT &s = g.square[row], button = ItemRect(ids::Selection(row, 0));
         const RECT number = texts[std::to_string(101 + row).substr(1)].at(0);  // "01".."20"
-        const RECT& s = g.square[row];
         // The square spans the row's buttons in the strip at the right edge
         // and is hit up to its edges; the label holds the row's number.
-        EXPECT_TRUE(s.top == button.top && s.bottom == button.bottom && inside(s, texts[""].at(0)));
+        EXPECT_TRUE(s.top == button.top && s.bottom == button.bottom && Inside(s, texts[""].at(0)));
         EXPECT_TRUE(grid::SquareAt(g, {s.left, s.top}) == row && grid::SquareAt(g, {s.right - 1, s.bottom - 1}) == row);
         EXPECT_TRUE(grid::SquareAt(g, {s.left, s.top - 1}) < 0 && grid::SquareAt(g, {s.right, s.top}) < 0);
-        EXPECT_TRUE(inside(number, g.rowLabel[row]) && grid::RowLabelAt(g, Centre(number)) == row);
+        EXPECT_TRUE(Inside(number, g.rowLabel[row]) && grid::RowLabelAt(g, Centre(number)) == row);
         if (row + 1 == ids::kRows) continue;
         // The separator below the row lies in the gap between its controls.
         const int y = g.separatorLineY[row];
@@ -93,17 +91,15 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
     }
     const ClientPixels pixels = Pixels();
     for (int column = 0; column < ids::kColumns; ++column) {
-        const RECT box = texts[ids::ColumnLetter(column)].at(0);
+        const RECT &header = g.columnHeader[column], box = texts[ids::ColumnLetter(column)].at(0);
         const RECT choice = texts["Auswahl :"].at(column);
-        const RECT& header = g.columnHeader[column];
-        EXPECT_TRUE(header.left >= box.left && header.right <= box.right && inside(choice, header) &&
+        EXPECT_TRUE(header.left >= box.left && header.right <= box.right && Inside(choice, header) &&
                     grid::ColumnHeaderAt(g, Centre(choice)) == column) << "column " << column;
-        int inked = 0;  // the caption's letter: dark pixels, none of them outside the header
-        for (int y = box.top; y < box.top + u.down; ++y) {
-            for (int x = box.left; x < box.right; ++x) {
-                const bool dark = (pixels.At(x, y) & RGB(128, 128, 128)) == 0;  // each channel below 128
-                if (dark) inked += grid::Contains(header, {x, y}) ? 1 : -1000;
-            }
+        // The caption's letter: dark pixels (every channel below 128), none of them outside the header.
+        int inked = 0;
+        for (int i = 0, w = box.right - box.left; i < w * u.down; ++i) {
+            const POINT pt{box.left + i % w, box.top + i / w};
+            if (!(pixels.At(pt.x, pt.y) & kHighBits)) inked += grid::Contains(header, pt) ? 1 : -1000;
         }
         EXPECT_GT(inked, 5) << "the caption of column " << column;
     }

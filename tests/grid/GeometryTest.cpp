@@ -1,6 +1,7 @@
-// Hit tests at the edges of the tables, and the squares and labels over
-// their controls: in the live window at 6x13, and on the template's layout
-// for a font that measures 7x13 (Wine without its own fonts).
+// Hit tests at the edges of the tables in the live window at 6x13, and the
+// squares and labels over their controls on the template's layout for a
+// font that measures 7x13 (Wine without its own fonts); over the live
+// window's own controls at 96, 120 and 144 dpi see DpiTest.
 #include "grid/GridWindow.h"
 
 #include <array>
@@ -10,39 +11,33 @@ namespace {
 enum Control { kGoods, kNumber, kButton, kSquareBox };
 
 // Where the platform puts a control of the main template: x, y, width and
-// height in dialog units, each rounded on its own; a column steps x by the
-// fifth number, a row y by the sixth.
-RECT Place(grid::DialogUnits u, Control c, int row, int column = 0) {
-    constexpr int kTemplate[][6] = {
-        {23, 26, 135, 12, 0, 14}, {12, 28, 9, 8, 0, 14}, {205, 27, 28, 11, 44, 14}, {508, 4, 15, 339, 0, 0}};
+// height in dialog units, each rounded on its own; a row steps y by the
+// fifth number.
+RECT Place(grid::DialogUnits u, Control c, int row) {
+    constexpr int kTemplate[][5] = {
+        {23, 26, 135, 12, 14}, {12, 28, 9, 8, 14}, {205, 27, 28, 11, 14}, {508, 4, 15, 339, 0}};
     const int* t = kTemplate[c];
-    const int left = ::MulDiv(t[0] + t[4] * column, u.across, 4), top = ::MulDiv(t[1] + t[5] * row, u.down, 8);
+    const int left = ::MulDiv(t[0], u.across, 4), top = ::MulDiv(t[1] + t[4] * row, u.down, 8);
     return {left, top, left + ::MulDiv(t[2], u.across, 4), top + ::MulDiv(t[3], u.down, 8)};
-}
-
-bool In(RECT a, RECT b) { return a.left >= b.left && a.right <= b.right && a.top >= b.top && a.bottom <= b.bottom; }
-
-// Squares span their row's buttons inside the box at the right edge; labels
-// lie left of the goods, over the row numbers, with a seam between rows.
-void ExpectOverTheControls(grid::DialogUnits u, const grid::GridGeometry& g) {
-    for (int row = 0; row < ids::kRows; ++row) {
-        const RECT &label = g.rowLabel[row], &square = g.square[row], buttons = Place(u, kButton, row);
-        EXPECT_TRUE(square.top == buttons.top && square.bottom == buttons.bottom &&
-                    In(square, Place(u, kSquareBox, 0)) && In(square, g.squareBand)) << "square " << row;
-        EXPECT_TRUE(label.right <= Place(u, kGoods, row).left && In(Place(u, kNumber, row), label) &&
-                    In(label, g.rowLabelFrameBand) && (row == 19 || label.bottom < g.rowLabel[row + 1].top)) << row;
-    }
 }
 
 }  // namespace
 
 TEST_F(GridWindowTest, GeometryHitsAtTheEdgesAndAreasOverTheControls) {
     Open();
-    RECT units{0, 0, 4, 8};
-    ::MapDialogRect(Wnd(), &units);
-    ASSERT_EQ(AsLtrb(units), Ltrb(0, 0, 6, 13)) << "a prefix falling back to another font shifts every pixel";
-    ExpectOverTheControls({6, 13}, Geometry());
-    ExpectOverTheControls({7, 13}, grid::MakeGridGeometry({7, 13}));
+    const grid::DialogUnits units = grid::MeasureDialogUnits(Wnd());
+    ASSERT_TRUE(units.across == 6 && units.down == 13) << "a prefix falling back to another font shifts every pixel";
+    // Squares span their row's buttons inside the box at the right edge;
+    // labels lie left of the goods, over the row numbers, with a seam between rows.
+    const grid::DialogUnits u{7, 13};
+    const grid::GridGeometry g7 = grid::MakeGridGeometry(u);
+    for (int row = 0; row < ids::kRows; ++row) {
+        const RECT &label = g7.rowLabel[row], &square = g7.square[row], buttons = Place(u, kButton, row);
+        EXPECT_TRUE(square.top == buttons.top && square.bottom == buttons.bottom && Inside(square, g7.squareBand) &&
+                    Inside(square, Place(u, kSquareBox, 0)) && label.right <= Place(u, kGoods, row).left &&
+                    Inside(Place(u, kNumber, row), label) && Inside(label, g7.rowLabelFrameBand) &&
+                    (row == 19 || label.bottom < g7.rowLabel[row + 1].top)) << "row " << row;
+    }
     // x, y, the entry hit: labels end at x = 34, y = 62 is the seam of rows 01 and 02.
     const std::vector<std::pair<int (*)(const grid::GridGeometry&, POINT), std::vector<std::array<int, 3>>>> tables = {
         {grid::RowLabelAt,

@@ -21,17 +21,18 @@ static std::vector<COLORREF> Capture(int w, int h, Draw draw) {
 }
 
 ClientPixels::ClientPixels(HWND wnd) {
-    ::GetClientRect(wnd, &m_client);
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    width = client.right, height = client.bottom;
     const dialogkit::ClientDc from(wnd);
-    m_pixels = Capture(Width(), Height(),
-                       [&](HDC dc) { ::BitBlt(dc, 0, 0, Width(), Height(), from.Get(), 0, 0, SRCCOPY); });
+    pixels = Capture(width, height, [&](HDC dc) { ::BitBlt(dc, 0, 0, width, height, from.Get(), 0, 0, SRCCOPY); });
 }
 
-FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
+char FrameOn(const ClientPixels& pixels, const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
-    for (const FrameKind kind : {FrameKind::kEtched, FrameKind::kFlat}) {
+    for (const char kind : {'e', 'f'}) {
         RECT local{0, 0, w, h};
-        const UINT flags = kind == FrameKind::kFlat ? BF_RECT | BF_MONO : BF_RECT;
+        const UINT flags = kind == 'f' ? BF_RECT | BF_MONO : BF_RECT;
         const std::vector<COLORREF> frame = Capture(w, h, [&](HDC dc) { ::DrawEdge(dc, &local, EDGE_ETCHED, flags); });
         int differing = 0;
         for (int i = 0; i < w * h; ++i) {
@@ -40,31 +41,22 @@ FrameKind FrameOn(const ClientPixels& pixels, const RECT& r) {
         }
         if (differing == 0) return kind;
     }
-    return FrameKind::kNone;
+    return '.';
 }
 
-std::vector<ChildInfo> Children(HWND dialog) {
-    std::vector<ChildInfo> children;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        RECT r{};
-        ::GetWindowRect(child, &r);
-        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-        char name[64] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-        children.push_back({name, dialogkit::WindowText(child, 256), style, r, ::GetDlgCtrlID(child)});
-    }
-    return children;
+RECT RectInParent(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 void GridWindowTest::WriteAnimationScript(std::vector<std::string> frames) const {
     const bool alternate = frames.empty();
-    for (int frame = 0; alternate && frame < 40; ++frame) {
-        frames.push_back(frame % 2 ? "10101010101010101010" : "01010101010101010101");
-    }
+    const std::string stripes = "010101010101010101010";  // any 20 in a row alternate
+    for (int frame = 0; alternate && frame < 40; ++frame) frames.push_back(stripes.substr(frame % 2, ids::kRows));
     std::string script = std::string("[") + kScriptSection + "]\r\n";
-    for (size_t frame = 0; frame < frames.size(); ++frame) {
-        script += FrameKey(static_cast<int>(frame)) + "=" + frames[frame] + "\r\n";
-    }
+    int key = 0;
+    for (const std::string& frame : frames) script += FrameKey(key++) + "=" + frame + "\r\n";
     WriteFileBytes(TestApp().m_strConfigPath, script);
 }

@@ -41,7 +41,7 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
         const ClientPixels now = Pixels();
         const auto frames = [&](const auto& rects) {
             std::string s;
-            for (const RECT& r : rects) s += ".ef"[static_cast<int>(FrameOn(now, r))];
+            for (const RECT& r : rects) s += FrameOn(now, r);
             return s + "|";
         };
         std::string markers;
@@ -66,8 +66,7 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
         {false, {header(1), POINT{360, 20}, POINT{360, 40}, header(2)}, none + "|..f...." + rest}};
     for (const auto& [numbers, path, expected] : cases) {
         if ((Check(ids::kNumbers) == BST_CHECKED) != numbers) Click(ids::kNumbers);
-        if (path.size() > 1) Mouse(WM_LBUTTONDOWN, path.front(), MK_LBUTTON);
-        for (const POINT& pt : path) MoveMouse(pt.x, pt.y, path.size() > 1 ? MK_LBUTTON : 0);
+        path.size() > 1 ? Drag(path, 0, false) : Mouse(WM_MOUSEMOVE, path.front());
         EXPECT_EQ(looks(), expected) << "at " << path.back().x << "," << path.back().y;
     }
 }

@@ -25,19 +25,17 @@ constexpr COLORREF kClassicColours[kClassic] = {0xC8D0D4, 0xFFFFFF, 0x808080, 0x
 struct Face { COLORREF mean = 0; double inkContrast = 1.0; };
 
 Face Measure(const ClientPixels& pixels, const RECT& button) {
-    const RECT face = grid::FaceRect(button);
+    const RECT face = grid::FaceRect(button), inner{face.left + 2, face.top + 2, face.right - 2, face.bottom - 2};
     const COLORREF own = pixels.At(face.left + 2, face.bottom - 3);
+    const int w = face.right - face.left, area = w * (face.bottom - face.top);
     std::array<int, 3> sum{};
     Face result;
-    for (int y = face.top; y < face.bottom; ++y) {
-        for (int x = face.left; x < face.right; ++x) {
-            const COLORREF c = pixels.At(x, y);
-            sum = {sum[0] + GetRValue(c), sum[1] + GetGValue(c), sum[2] + GetBValue(c)};
-            const bool inner = y > face.top + 1 && y < face.bottom - 2 && x > face.left + 1 && x < face.right - 2;
-            if (inner) result.inkContrast = std::max(result.inkContrast, grid::ContrastRatio(own, c));
-        }
+    for (int i = 0; i < area; ++i) {
+        const POINT pt{face.left + i % w, face.top + i / w};
+        const COLORREF c = pixels.At(pt.x, pt.y);
+        sum = {sum[0] + GetRValue(c), sum[1] + GetGValue(c), sum[2] + GetBValue(c)};
+        if (grid::Contains(inner, pt)) result.inkContrast = std::max(result.inkContrast, grid::ContrastRatio(own, c));
     }
-    const int area = (face.right - face.left) * (face.bottom - face.top);
     result.mean = RGB(sum[0] / area, sum[1] / area, sum[2] / area);
     return result;
 }
@@ -85,9 +83,9 @@ TEST_P(GridSelectionLook, SelectedButtonsStandOut) {
             for (const UINT key : {WM_KEYDOWN, WM_KEYUP}) ::SendMessageA(selected, key, VK_SPACE, 0);
             EXPECT_EQ(Check(ids::Selection(0, 0)), expected);
         }
-    } else if (state == State::kDisabledOwner) {
-        ::EnableWindow(Wnd(), FALSE);  // what a modal dialog does to its owner
-        RepaintAll();
+    } else if (state == State::kDisabledOwner) {  // as a modal dialog leaves its owner, then uncovered
+        ::EnableWindow(Wnd(), FALSE);
+        ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     } else if (state == State::kAnimation) {  // two frames in: columns F and G hold the script's two patterns
         auto on = [this](int row, int column) { return dlg->SelectionButtonState(row, column, -1); };
         ASSERT_TRUE(PumpUntil([&] { return on(0, 5) != on(0, 6) && on(0, 5) != on(1, 5); }));

@@ -15,10 +15,12 @@ protected:
         for (int i = 0; i < ids::kRows * ids::kColumns; ++i) s += std::to_string(Check(ids::kSelectionBase + i));
         return s;
     }
-    void SetPattern(unsigned seed) const {
+    // Lights one button in five, from where the seed says; returns what it set.
+    std::string SetPattern(unsigned seed) const {
         for (int i = 0; i < ids::kRows * ids::kColumns; ++i) {
             dlg->SelectionButtonState(i % ids::kRows, i / ids::kRows, (i * 7 + seed) % 5 == 0);
         }
+        return Current();
     }
     bool Idle() const {
         return !dlg->m_bAnimRunning && !dlg->m_pAnimThread && dlg->m_animDelay == 80 && dlg->m_animRepeat == -1;
@@ -32,9 +34,8 @@ protected:
 TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresTheSelection) {
     Open();
     dlg->m_animTiming = AnimationTiming{0, 0};
-    SetPattern(2);
+    const std::string atStart = SetPattern(2);
     Type(ids::Price(0), "4");
-    const std::string atStart = Current();
     // Four '0' leave rows 4 to 19, '-' (below '0') leaves a row, '7' (above '1') lights it.
     WriteAnimationScript({on, "0000", "1-1-", "-7"});
     FirstPaint();
@@ -49,21 +50,20 @@ TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresThe
     EXPECT_FALSE(dlg->m_pAnimThread) << "the start-up animation plays once";
     WriteAnimationScript({on, off});
     const POINT free{400, 200};
-    const auto shiftCtrl = [&](UINT more) { Mouse(WM_RBUTTONUP, free, MK_SHIFT | MK_CONTROL | more); };
+    const auto shiftCtrl = [&] { Mouse(WM_RBUTTONUP, free, MK_SHIFT | MK_CONTROL); };
     const std::vector<std::tuple<const char*, std::function<void()>, bool>> cases = {
         {"a goods text", [&] { Type(ids::Goods(3), "Brot"); }, true},
         {"a selection click, overridden", [&] { Click(ids::Selection(5, 2)); }, true},
         {"the pause before a command", [&] { dlg->SetBackgroundActive(FALSE); }, false},
         {"a plain right-click", [&] { Mouse(WM_RBUTTONUP, free, 0); }, false},
         {"a left press", [&] { Mouse(WM_LBUTTONDOWN, free, MK_LBUTTON); }, false},
-        {"a restart, then a stop", [&] { shiftCtrl(0); EXPECT_TRUE(Shows(on)); dlg->StopAnimation(); }, false}};
+        {"a restart, then a stop", [&] { shiftCtrl(); EXPECT_TRUE(Shows(on)); dlg->StopAnimation(); }, false}};
     unsigned seed = 0;
     for (const auto& [what, act, modifies] : cases) {
-        SetPattern(++seed);
-        const std::string before = Current();
+        const std::string before = SetPattern(++seed);
         dlg->m_bModified = FALSE;
         dlg->m_animRepeat = 0;  // as a start-up without a script leaves it
-        shiftCtrl(0);
+        shiftCtrl();
         ASSERT_TRUE(Shows(on) && Shows(off) && Shows(on)) << what << ": it plays until stopped";
         act();
         PumpUntil([] { return false; }, 30);
@@ -74,15 +74,14 @@ TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresThe
     // the window thread: never a hang, and every stop restores the selection.
     std::mt19937 random(20261206);
     for (int cycle = 0; cycle < 150; ++cycle) {
-        SetPattern(random());
-        const std::string before = Current();
+        const std::string before = SetPattern(random());
         dlg->m_animDelay = 0;
         dlg->StartAnimation();
         PumpUntil([&] { return random() % 4 == 0; });  // serve some of the worker's requests, then stop it
         dlg->StopAnimation();
         ASSERT_TRUE(Idle() && Current() == before) << cycle;
     }
-    shiftCtrl(0);
+    shiftCtrl();
     ASSERT_TRUE(Shows(on));
     dlg.reset();  // the worker ends with the dialog: no hang, no thread left behind
 }
