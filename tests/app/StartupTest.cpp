@@ -1,30 +1,11 @@
-// Start-up from every kind of command line, what the first paint starts,
-// and the ways the program ends: a modified document asks first, Escape
-// too, and Cancel keeps the window.
+// Start-up from every kind of command line, and what the first paint starts.
 #include "grid/GridWindow.h"
 
 using AppStartup = GridWindowTest;
 
-TEST_F(AppStartup, TheEndCommandLinesAndTheFirstPaint) {
-    enum Way { kExit, kEnter, kCloseBox, kEscape };
-    // The way, the answer to the save question (0: not modified, no question), whether the program ends.
-    for (const auto& [way, answer, ends] : std::vector<std::tuple<Way, int, bool>>{
-             {kExit, 0, true}, {kEnter, 0, true}, {kCloseBox, 0, true}, {kEscape, 0, true}, {kExit, IDCANCEL, false},
-             {kEnter, IDCANCEL, false}, {kEscape, IDCANCEL, false}, {kCloseBox, IDNO, true}, {kEscape, IDNO, true}}) {
-        Open();
-        FirstPaint();
-        if (answer) Type(ids::Goods(0), "Milch");
-        if (answer) seams->AnswerBox(answer);
-        if (way == kExit) Click(IDOK);
-        if (way == kCloseBox) ::SendMessageA(Wnd(), WM_CLOSE, 0, 0);
-        if (way == kEnter || way == kEscape) Command(way == kEnter ? IDOK : IDCANCEL);
-        for (const ShownBox& b : seams->boxes) EXPECT_EQ(b.text, "\xC4nderungen in   .\\Unbenannt.pgx   speichern ?");
-        EXPECT_EQ(seams->boxes.size() + (answer ? seams->boxes.at(0).type : 0), answer ? 1u + MB_YESNOCANCEL : 0u);
-        EXPECT_EQ(dlg->HasEnded(), ends) << way << " " << answer;
-        EXPECT_TRUE(ends ? dlg->ModalResult() == (way <= kEnter ? IDOK : IDCANCEL) : ::KillTimer(Wnd(), kSumTimerId));
-        EXPECT_FALSE(Exists(".\\Unbenannt.pgx")) << "nothing saved";
-        seams->boxes.clear();
-    }
+// (The ways to end, each with the save question, are in the document
+// command tests.)
+TEST_F(AppStartup, EveryKindOfCommandLineAndTheFirstPaint) {
     const auto quit = [] { MSG msg; return ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE; };
     const auto timersRan = [&] { return ::KillTimer(Wnd(), kSumTimerId) & ::KillTimer(Wnd(), kLinkTimerId); };
     const std::string at = TestDir() + "\\", tooLong = "Der Zielpfad ist zu lang !!!";

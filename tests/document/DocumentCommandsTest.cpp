@@ -15,6 +15,8 @@ enum class Cmd { Load, Drop, Reset, Exit, Close, Escape };
 // Not modified (and Yes to the reset question), not modified and No to it,
 // or modified and Cancel, No, Yes, or Yes to a save that fails (read-only).
 enum class Answer { Unmodified, Declined, Cancel, No, Yes, YesFails };
+using enum Cmd;
+using enum Answer;
 
 struct CommandCase {
     Cmd cmd;
@@ -25,32 +27,22 @@ struct CommandCase {
     bool modified, saved;
 };
 
+// command, answer, ended, title, row 01, modified, saved
 const CommandCase kCommandCases[] = {
-    {Cmd::Load, Answer::Unmodified, false, "Neu", "neu", false, false},
-    {Cmd::Load, Answer::Cancel, false, "Alt", kChanged, true, false},
-    {Cmd::Load, Answer::No, false, "Neu", "neu", false, false},
-    {Cmd::Load, Answer::Yes, false, "Neu", "neu", false, true},
-    {Cmd::Load, Answer::YesFails, false, "Alt", kChanged, true, false},
-    {Cmd::Drop, Answer::Unmodified, false, "Neu", "neu", false, false},
-    {Cmd::Drop, Answer::Cancel, false, "Alt", kChanged, true, false},
-    {Cmd::Drop, Answer::No, false, "Neu", "neu", false, false},
-    {Cmd::Drop, Answer::Yes, false, "Neu", "neu", false, true},
-    {Cmd::Drop, Answer::YesFails, false, "Alt", kChanged, true, false},
-    {Cmd::Reset, Answer::Unmodified, false, "Unbenannt", "", false, false},
-    {Cmd::Reset, Answer::Declined, false, "Alt", "alt", false, false},
-    {Cmd::Reset, Answer::Cancel, false, "Alt", kChanged, true, false},
-    {Cmd::Reset, Answer::No, false, "Unbenannt", "", false, false},
-    {Cmd::Reset, Answer::Yes, false, "Unbenannt", "", false, true},
-    {Cmd::Reset, Answer::YesFails, false, "Alt", kChanged, true, false},
-    {Cmd::Exit, Answer::Unmodified, true, "Alt", "alt", false, false},
-    {Cmd::Exit, Answer::Cancel, false, "Alt", kChanged, true, false},
-    {Cmd::Exit, Answer::No, true, "Alt", kChanged, true, false},
-    {Cmd::Exit, Answer::Yes, true, "Alt", kChanged, false, true},
-    {Cmd::Exit, Answer::YesFails, false, "Alt", kChanged, true, false},
-    {Cmd::Close, Answer::Cancel, false, "Alt", kChanged, true, false},
-    {Cmd::Close, Answer::No, true, "Alt", kChanged, true, false},
-    {Cmd::Escape, Answer::Unmodified, true, "Alt", "alt", false, false},
-    {Cmd::Escape, Answer::Yes, true, "Alt", kChanged, false, true},
+    {Load, Unmodified, 0, "Neu", "neu", 0, 0}, {Load, Cancel, 0, "Alt", kChanged, 1, 0},
+    {Load, No, 0, "Neu", "neu", 0, 0}, {Load, Yes, 0, "Neu", "neu", 0, 1},
+    {Load, YesFails, 0, "Alt", kChanged, 1, 0}, {Drop, Unmodified, 0, "Neu", "neu", 0, 0},
+    {Drop, Cancel, 0, "Alt", kChanged, 1, 0}, {Drop, No, 0, "Neu", "neu", 0, 0},
+    {Drop, Yes, 0, "Neu", "neu", 0, 1}, {Drop, YesFails, 0, "Alt", kChanged, 1, 0},
+    {Reset, Unmodified, 0, "Unbenannt", "", 0, 0}, {Reset, Declined, 0, "Alt", "alt", 0, 0},
+    {Reset, Cancel, 0, "Alt", kChanged, 1, 0}, {Reset, No, 0, "Unbenannt", "", 0, 0},
+    {Reset, Yes, 0, "Unbenannt", "", 0, 1}, {Reset, YesFails, 0, "Alt", kChanged, 1, 0},
+    {Exit, Unmodified, 1, "Alt", "alt", 0, 0}, {Exit, Cancel, 0, "Alt", kChanged, 1, 0},
+    {Exit, No, 1, "Alt", kChanged, 1, 0}, {Exit, Yes, 1, "Alt", kChanged, 0, 1},
+    {Exit, YesFails, 0, "Alt", kChanged, 1, 0}, {Close, Cancel, 0, "Alt", kChanged, 1, 0},
+    {Close, No, 1, "Alt", kChanged, 1, 0}, {Escape, Unmodified, 1, "Alt", "alt", 0, 0},
+    {Escape, Cancel, 0, "Alt", kChanged, 1, 0}, {Escape, No, 1, "Alt", kChanged, 1, 0},
+    {Escape, Yes, 1, "Alt", kChanged, 0, 1},
 };
 
 }  // namespace
