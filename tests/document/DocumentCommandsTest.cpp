@@ -18,16 +18,9 @@ enum class Answer { Unmodified, Declined, Cancel, No, Yes, YesFails };
 using enum Cmd;
 using enum Answer;
 
-struct CommandCase {
-    Cmd cmd;
-    Answer answer;
-    bool ended;
-    const char* title;  // the document afterwards
-    const char* goods;  // row 01 afterwards
-    bool modified, saved;
-};
-
-// command, answer, ended, title, row 01, modified, saved
+// The command, the answer, whether the program ended, the document's title
+// and row 01 afterwards, whether it is modified, whether its file was saved.
+struct CommandCase { Cmd cmd; Answer answer; bool ended; const char *title, *goods; bool modified, saved; };
 const CommandCase kCommandCases[] = {
     {Load, Unmodified, 0, "Neu", "neu", 0, 0}, {Load, Cancel, 0, "Alt", kChanged, 1, 0},
     {Load, No, 0, "Neu", "neu", 0, 0}, {Load, Yes, 0, "Neu", "neu", 0, 1},
@@ -128,14 +121,13 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
 }
 
 TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
-    struct PathCase {
-        std::string path;
-        const char* ways[4];  // load, drop, save as, command line: "title:goods", or "quit"
-        const char* written;  // what Save As writes
-    };
+    // The path; through load, drop, save as and command line "title:goods" or "quit"; what Save As writes.
+    struct PathCase { std::string path; const char* ways[4]; const char* written; };
     const std::string tooLong = At(std::string(300, 'l') + ".pgx");
     const PathCase cases[] = {
         {At("Gross.PGX"), {"Gross:gross", "Gross:gross", "Gross:ungespeichert", "Gross:gross"}, "Gross.PGX"},
+        {At("Gross.PGW"), {"Gross:gross", "Alt:ungespeichert", "Gross:ungespeichert", "quit"}, "Gross.PGW"},
+        {At("x.abcd"), {"x:abcd", "Alt:ungespeichert", "x:ungespeichert", "quit"}, "x.abcd"},
         {At("Liste.pgw"), {"Liste:liste", "Liste:liste", "Liste:ungespeichert", "Liste:liste"}, "Liste.pgx"},
         {At("Waise.pgw"), {"Waise:", "Waise:", "Waise:ungespeichert", "Waise:"}, "Waise.pgx"},
         {At("notes.txt"), {"notes:notiz", "Alt:ungespeichert", "notes:ungespeichert", "quit"}, "notes.txt"},
@@ -148,7 +140,8 @@ TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
         for (int way = 0; way < 4; ++way) {
             SCOPED_TRACE(c.path.substr(Folder().size()) + " way " + std::to_string(way));
             const char* const files[][2] = {{"Gross.PGX", "gross"}, {"Liste.pgx", "liste"}, {"Liste.pgw", "companion"},
-                                            {"Waise.pgw", "companion"}, {"notes.txt", "notiz"}, {"x.backup", "x"}};
+                                            {"Waise.pgw", "companion"}, {"notes.txt", "notiz"}, {"x.backup", "x"},
+                                            {"Gross.PGW", "gross"}, {"x.abcd", "abcd"}};
             for (const auto& [name, goods] : files) WriteFileBytes(At(name), CrLf({"[LISTE]", std::string("Ware 01=") + goods}));
             RemoveFile(At("Waise.pgx"));
             const bool tooLongSaid = c.path == tooLong && way != 1;
@@ -187,10 +180,8 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
     seams->AnswerBox(IDYES);
     seams->CancelFile();
     Click(IDOK);
-    EXPECT_FALSE(dlg->HasEnded());
-    EXPECT_TRUE(dlg->m_bModified);
-    ASSERT_EQ(seams->fileRequests.size(), 1u);
-    const dialogkit::FileDialogRequest& r = seams->fileRequests[0];
+    EXPECT_TRUE(!dlg->HasEnded() && dlg->m_bModified);
+    const dialogkit::FileDialogRequest& r = seams->fileRequests.at(0);
     EXPECT_TRUE(!r.open && r.initialName == "Unbenannt.pgx" && r.flags == kSaveFlags && r.defaultExt == ".pgx");
     // A name chosen there is written, and the command goes on.
     seams->AnswerBox(IDYES);
@@ -208,7 +199,7 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
         Type(ids::Goods(0), goods);
         seams->AnswerBox(IDYES);
         Click(IDOK);
-        EXPECT_NE(ReadFileBytes(".\\Unbenannt.pgx").find(std::string("Ware 01=") + goods + "\r\n"), std::string::npos);
+        EXPECT_EQ(ReadFileBytes(".\\Unbenannt.pgx").find(std::string("[LISTE]\r\nWare 01=") + goods + "\r\n"), 0u);
     }
-    EXPECT_EQ(seams->fileRequests.size(), 0u) << "no file dialog";
+    EXPECT_TRUE(seams->fileRequests.empty()) << "no file dialog";
 }

@@ -37,9 +37,7 @@ TEST(DocumentIni, BehavesAsTheProfileFunctions) {
         }
         ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
         ASSERT_EQ(Exists(path), existing || ini.Changed());
-        if (Exists(path)) {
-            ASSERT_EQ(ReadFileBytes(path), ini.Bytes());
-        }
+        ASSERT_EQ(Exists(path) ? ReadFileBytes(path) : ini.Bytes(), ini.Bytes());
 
         for (size_t i = 0; i < 12; ++i) {
             const std::string section = g.Pick(40) ? g.Section() : "";

@@ -20,10 +20,7 @@ struct ClientPixels {
 
 // Runs its function when it goes out of scope, whatever a test's outcome:
 // puts back what a test changed outside the program (colours, registry).
-struct AtExit {
-    std::function<void()> run;
-    ~AtExit() { run(); }
-};
+struct AtExit { std::function<void()> run; ~AtExit() { run(); } };
 
 // Which of the two frames lies on the rectangle's two-pixel ring: 'e'
 // etched, 'f' flat (BF_MONO), '.' neither; compared pixel for pixel with

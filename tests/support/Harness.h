@@ -19,11 +19,7 @@ CPriceListApp& TestApp();
 // A fresh folder for the test program's files (also its working directory).
 const std::string& TestDir();
 
-struct ShownBox {
-    std::string text;
-    UINT type;
-    HWND owner;
-};
+struct ShownBox { std::string text; UINT type; HWND owner; };
 
 // Answers what the program asks, in order; records what it showed.
 class ScriptedSeams {
@@ -34,9 +30,7 @@ public:
     void AnswerBox(int answer) { m_boxAnswers.push_back(answer); }
     void AnswerFile(const std::string& path) { m_fileAnswers.push_back({true, path, 0}); }
     void CancelFile(DWORD extendedError = 0) { m_fileAnswers.push_back({false, "", extendedError}); }
-    void AnswerModal(std::function<INT_PTR(dialogkit::Dialog&)> driver) {
-        m_modalDrivers.push_back(std::move(driver));
-    }
+    void AnswerModal(std::function<INT_PTR(dialogkit::Dialog&)> driver) { m_modalDrivers.push_back(std::move(driver)); }
 
     std::vector<ShownBox> boxes;
     std::vector<dialogkit::FileDialogRequest> fileRequests;
@@ -90,7 +84,6 @@ protected:
     }
     void TickSums() const { ::SendMessageA(Wnd(), WM_TIMER, kSumTimerId, 0); }
     void TickLinks() const { ::SendMessageA(Wnd(), WM_TIMER, kLinkTimerId, 0); }
-    void Command(int id) const { ::SendMessageA(Wnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
     std::unique_ptr<ScriptedSeams> seams;
     std::unique_ptr<CPriceListDlg> dlg;

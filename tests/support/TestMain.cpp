@@ -9,14 +9,6 @@
 
 namespace {
 
-std::string MakeTestDir() {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string dir = std::string(temp) + "tarvelo-tests-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
-}
-
 // One of two whole states, every field different, long enough that a save
 // takes a while.
 bool Save(CPriceListDlg& dlg, const std::string& path, char variant) {
@@ -47,7 +39,13 @@ int SaveLoop(char** argv) {
 }  // namespace
 
 const std::string& TestDir() {
-    static const std::string dir = MakeTestDir();
+    static const std::string dir = [] {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        const std::string made = std::string(temp) + "tarvelo-tests-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(made.c_str(), nullptr);
+        return made;
+    }();
     return dir;
 }
 
