@@ -34,7 +34,8 @@ TEST_F(DocumentFile, AFreshWriteIsTheKeptFileAndReadsBackWhole) {
         Type(ids::Goods(row), "M\xFCller " + std::to_string(row));
         Type(ids::Price(row), std::to_string(row) + ".25");
         for (int column = 0; column < ids::kColumns; ++column) dlg->SelectionButtonState(row, column, (row + column) % 2);
-        dlg->m_rowInfo[row] = RowInfo{"Zeile\r\n" + std::to_string(row), "C:\\Belege\\" + std::to_string(row) + ".pdf", "", row % 2};
+        // Line breaks of every kind, in the info text and pasted into a source.
+        dlg->m_rowInfo[row] = RowInfo{"Zeile\r\n" + std::to_string(row) + "\nAutoRn=0\rEnde", "C:\\Belege\r\n" + std::to_string(row), "", row % 2};
     }
     Type(ids::Goods(19), std::string(259, '\xC4'));
     Type(ids::Name(0), "K\xFC" "che");
