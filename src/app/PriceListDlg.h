@@ -1,7 +1,6 @@
 #pragma once
 #include "dialogkit/Dialog.h"
 #include "dialogkit/WorkerThread.h"
-#include "document/IniFile.h"
 #include "model/AnimationScript.h"
 #include "model/ControlIds.h"
 
@@ -10,6 +9,7 @@
 #include <set>
 #include <string>
 
+class IniFile;
 class LinkSources;
 
 // One row's info: a free text (may hold line breaks), two sources (a file
@@ -70,8 +70,10 @@ public:
     // --- document (document/) ---
     void ReadDocument();
     // Puts what a document file holds into the window; an empty IniFile
-    // gives every default.
+    // gives every default. And the other way round: every key of the
+    // document set in the file.
     void ReadDocumentFrom(const IniFile& file);
+    void WriteDocumentInto(IniFile& file);
     // Writes the document safely; false when it could not be saved (the
     // user has been told).
     bool WriteDocument();

@@ -22,14 +22,10 @@ constexpr int kWindowTitleBuffer = 1024;
 }  // namespace
 
 BOOL CPriceListDlg::SetDocumentPath(const std::string& pathIn, BOOL bApply) {
-    std::string path = m_strDocPath;
-    if (!pathIn.empty()) {
-        if (!LongFormOf(RemoveQuotes(pathIn), &path)) {
-            dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
-            return FALSE;
-        }
-    }
-    const std::optional<DocPathParts> parts = SplitDocumentPath(path);
+    // An empty path stands for the current document as it is.
+    const PathAnalysis analysis = pathIn.empty() ? PathAnalysis{false, SplitDocumentPath(m_strDocPath)} : AnalysePath(pathIn);
+    if (analysis.tooLong) dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
+    const std::optional<DocPathParts>& parts = analysis.parts;
     if (!parts) return FALSE;
     m_lastPathParts = *parts;
 

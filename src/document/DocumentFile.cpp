@@ -80,10 +80,21 @@ void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
 }
 
 bool CPriceListDlg::WriteDocument() {
-    using namespace doc;
     // The file as it is, so that every line the document does not own stays.
     IniFile file;
-    bool ok = LoadIniFile(m_strDocPath, &file);
+    if (LoadIniFile(m_strDocPath, &file)) {
+        WriteDocumentInto(file);
+        if (SaveReplacing(m_strDocPath, file.Bytes(), Durability::kFlushed)) {
+            m_writtenPaths.insert(PathKey(m_strDocPath));
+            return true;
+        }
+    }
+    dialogkit::AppMessageBox(dialogkit::Format(kSaveFailedFormat, m_strDocPath.c_str()), MB_OK);
+    return false;
+}
+
+void CPriceListDlg::WriteDocumentInto(IniFile& file) {
+    using namespace doc;
     auto put = [&file](const char* section, const std::string& key, const std::string& value) {
         file.SetString(section, key, OneLineValue(value));
     };
@@ -114,12 +125,4 @@ bool CPriceListDlg::WriteDocument() {
         autoOpen[row] = info.nAutoOpen;
     }
     put(kSectionInfo, kKeyAutoOpen, EncodeDigits(autoOpen));
-
-    ok = ok && SaveReplacing(m_strDocPath, file.Bytes(), Durability::kFlushed);
-    if (ok) {
-        m_writtenPaths.insert(PathKey(m_strDocPath));
-        return true;
-    }
-    dialogkit::AppMessageBox(dialogkit::Format(kSaveFailedFormat, m_strDocPath.c_str()), MB_OK);
-    return false;
 }

@@ -30,6 +30,14 @@ std::optional<DocPathParts> SplitDocumentPath(const std::string& path) {
     return parts;
 }
 
+PathAnalysis AnalysePath(const std::string& path) {
+    PathAnalysis analysis;
+    std::string longForm;
+    analysis.tooLong = !LongFormOf(RemoveQuotes(path), &longForm);
+    if (!analysis.tooLong) analysis.parts = SplitDocumentPath(longForm);
+    return analysis;
+}
+
 bool IsDocumentExtensionText(const std::string& ext) {
     const std::string want = kDocumentExtension;
     return ext.size() == want.size() &&

@@ -24,6 +24,16 @@ std::optional<DocPathParts> SplitDocumentPath(const std::string& path);
 // needs 260 or more characters.
 bool LongFormOf(const std::string& path, std::string* longForm);
 
+// What the path analysis makes of a path given to it: quotes removed, the
+// long form taken, then split. Refused when the long form needs 260 or
+// more characters (tooLong; the caller says so) or the split finds no
+// extension it takes (no parts).
+struct PathAnalysis {
+    bool tooLong = false;
+    std::optional<DocPathParts> parts;
+};
+PathAnalysis AnalysePath(const std::string& path);
+
 // ".pgx" ignoring case.
 bool IsDocumentExtensionText(const std::string& ext);
 

@@ -1,6 +1,5 @@
 #include "links/LinkSources.h"
 
-#include "document/DocumentPath.h"
 #include "document/Profile.h"
 
 namespace {
@@ -32,28 +31,19 @@ LinkSources::Stamp LinkSources::StampOf(const std::string& path) {
     return stamp;
 }
 
-LinkSources::Analysis LinkSources::Analyse(const std::string& link) {
+const PathAnalysis& LinkSources::Analyse(const std::string& link) {
     const bool exists = StampOf(link).exists;
     const uint64_t now = Now();
     AnalysisEntry& entry = m_analyses[link];
     if (entry.madeAt == 0 || entry.fileExisted != exists || now - entry.madeAt > kReanalyseAfter) {
-        Analysis analysis;
-        std::string longForm;
-        if (!LongFormOf(RemoveQuotes(link), &longForm)) {
-            analysis.tooLong = true;
-        } else if (const std::optional<DocPathParts> parts = SplitDocumentPath(longForm)) {
-            analysis.parts = *parts;
-        } else {
-            analysis.refused = true;
-        }
-        entry = AnalysisEntry{analysis, exists, now};
+        entry = AnalysisEntry{AnalysePath(link), exists, now};
     }
     return entry.analysis;
 }
 
-PublishedColumns LinkSources::Columns(const std::string& link, const Analysis& analysis) {
-    const Stamp companion = StampOf(analysis.parts.strCompanionPath);
-    const std::string& source = companion.exists ? analysis.parts.strCompanionPath : link;
+const PublishedColumns& LinkSources::Columns(const std::string& link, const DocPathParts& parts) {
+    const Stamp companion = StampOf(parts.strCompanionPath);
+    const std::string& source = companion.exists ? parts.strCompanionPath : link;
     const Stamp stamp = companion.exists ? companion : StampOf(link);
     FileEntry& entry = m_files[source];
     const bool settled = entry.readAt > stamp.written + kSettledAfter;

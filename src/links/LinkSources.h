@@ -3,7 +3,7 @@
 // changed: the path analysis of each link path, and the columns of each
 // file the links read. Without it an idle window with linked rows would
 // analyse paths and read files all the time.
-#include "app/PriceListDlg.h"
+#include "document/DocumentPath.h"
 #include "links/LinkRules.h"
 
 #include <cstdint>
@@ -12,22 +12,16 @@
 
 class LinkSources {
 public:
-    struct Analysis {
-        bool tooLong = false;  // the long form needs 260 characters or more
-        bool refused = false;  // no extension the document path analysis takes
-        DocPathParts parts;
-    };
-
-    // The analysis of a link path, as the document path analysis makes it
-    // (without its message). Made again when the path's file appears or
-    // disappears, and after kReanalyseAfter in any case.
-    Analysis Analyse(const std::string& link);
+    // The path analysis of a link path (without its message). Made again
+    // when the path's file appears or disappears, and after kReanalyseAfter
+    // in any case. Valid until the next call.
+    const PathAnalysis& Analyse(const std::string& link);
 
     // The columns a link shows: its companion file's while one exists, the
     // document's otherwise. A file is read again when its time or size
     // changes, and on every call while its time is too recent to tell a
     // later change (some file systems keep times in steps of two seconds).
-    PublishedColumns Columns(const std::string& link, const Analysis& analysis);
+    const PublishedColumns& Columns(const std::string& link, const DocPathParts& parts);
 
     // Within one tick each file is looked at once, however many rows read it.
     class Tick {
@@ -56,7 +50,7 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     struct AnalysisEntry {
-        Analysis analysis;
+        PathAnalysis analysis;
         bool fileExisted = false;
         uint64_t madeAt = 0;
     };

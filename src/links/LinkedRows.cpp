@@ -50,23 +50,23 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     // says so. Links are read every second, so for a link that message
     // comes once per path and run, whether or not it has been answered yet;
     // the row stays as it is.
-    const LinkSources::Analysis analysis = m_linkSources->Analyse(link);
+    const PathAnalysis& analysis = m_linkSources->Analyse(link);
     if (analysis.tooLong) {
         if (m_tooLongLinkPaths.insert(link).second) dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
         return;
     }
-    if (analysis.refused) return;
-    m_lastPathParts = analysis.parts;
+    if (!analysis.parts) return;
+    m_lastPathParts = *analysis.parts;
 
     // While an instance has the document open its companion file holds the
     // unsaved columns; otherwise the saved document answers. A file that
     // cannot be read gives empty values, and they return with the file.
-    const PublishedColumn values = m_linkSources->Columns(link, analysis)[column];
+    const PublishedColumn& values = m_linkSources->Columns(link, m_lastPathParts)[column];
 
     // Texts that did not change are not written again: nothing to redraw,
     // nothing announced.
     m_rowLinkColumn[row] = column;
-    UpdateItemText(ids::Goods(row), LinkedGoodsText(column, analysis.parts.strTitle, values.strName));
+    UpdateItemText(ids::Goods(row), LinkedGoodsText(column, m_lastPathParts.strTitle, values.strName));
     UpdateItemText(ids::Price(row), values.strSum);
     for (const int id : {ids::Goods(row), ids::Price(row)}) {
         if (::IsWindowEnabled(Item(id))) ::EnableWindow(Item(id), FALSE);
