@@ -1,7 +1,11 @@
-// The link tick over a full list of linked rows with nothing changed: every
+// Linked rows with nothing changed, in its two halves: the window's link
+// tick, which only applies what the workers found, and a worker's look at
+// its files; each beside, in turns, the calls it cannot do without. Every
 // row reads another document's companion file, or one document's, or finds
-// its document missing; beside it, in turns, the calls it cannot do without.
+// its document missing.
 #include "Bench.h"
+#include "links/LinkSources.h"
+#include "links/LinkWatch.h"
 #include "model/ControlIds.h"
 #include "support/Samples.h"
 
@@ -13,6 +17,7 @@
 namespace {
 
 constexpr int kTicks = 201;
+constexpr DWORD kSettleLimitMs = 10000;
 
 void WriteColumns(const std::string& path, int index) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -34,65 +39,112 @@ void MakeOld(const std::string& path) {
     ::CloseHandle(h);
 }
 
-// What a tick cannot do without when nothing has changed: a look at each
-// file the links read and at its document, the two texts of each row
-// compared, and the fourteen published texts read.
-void BareTick(CPriceListDlg& dlg, const std::vector<std::string>& distinct) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    for (const std::string& doc : distinct) {
-        ::GetFileAttributesExA(doc.c_str(), GetFileExInfoStandard, &data);
-        ::GetFileAttributesExA((doc.substr(0, doc.size() - 4) + ".pgw").c_str(), GetFileExInfoStandard, &data);
-    }
-    for (int row = 0; row < ids::kRows; ++row) {
-        dlg.GetItemText(ids::Goods(row), 260);
-        dlg.GetItemText(ids::Price(row), 260);
-    }
-    for (int column = 0; column < ids::kColumns; ++column) {
-        dlg.GetItemText(ids::Name(column), 260);
-        dlg.GetItemText(ids::Sum(column), 260);
-    }
-}
-
-// 20 rows, each linked to column B of its own document; with companions the
-// documents are "open elsewhere", without them the documents are gone too.
-std::string TickOverLinks(bool companions, bool sameDocument) {
-    BenchDialog bench;
-    CPriceListDlg& dlg = bench.Dlg();
-    std::vector<std::string> files;
-    for (int row = 0; row < ids::kRows; ++row) {
-        const int index = sameDocument ? 0 : row;
-        const std::string doc = BenchDir() + "\\Liste" + std::to_string(index) + ".pgx";
-        if (companions && (row == index)) {
-            const std::string companion = BenchDir() + "\\Liste" + std::to_string(index) + ".pgw";
-            WriteColumns(doc, index);
-            WriteColumns(companion, index);
-            MakeOld(doc);
-            MakeOld(companion);
-            files.push_back(doc);
-            files.push_back(companion);
+// 20 links to column B, each of its own document, or all of one; with
+// companions the documents are "open elsewhere", without them the
+// documents are gone too.
+struct LinkedFiles {
+    LinkedFiles(bool companions, bool sameDocument) {
+        for (int row = 0; row < ids::kRows; ++row) {
+            const int index = sameDocument ? 0 : row;
+            const std::string doc = BenchDir() + "\\Liste" + std::to_string(index) + ".pgx";
+            if (companions && row == index) {
+                const std::string companion = BenchDir() + "\\Liste" + std::to_string(index) + ".pgw";
+                for (const std::string& file : {doc, companion}) {
+                    WriteColumns(file, index);
+                    MakeOld(file);
+                    written.push_back(file);
+                }
+            }
+            links.push_back(doc);
         }
-        dlg.m_rowLinkFile[row] = doc;
-        dlg.m_rowLinkColumn[row] = 1;
+        distinct = links;
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     }
-    dlg.LinkTick();  // publishes once, as after start-up
-    std::vector<std::string> distinct(dlg.m_rowLinkFile.begin(), dlg.m_rowLinkFile.end());
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    const Paired p = InTurns(kTicks, [&] { return TimedMicros([&] { dlg.LinkTick(); }); },
-                             [&] { return TimedMicros([&] { BareTick(dlg, distinct); }); });
-    const std::string shown = dialogkit::WindowText(::GetDlgItem(bench.Wnd(), ids::Price(ids::kRows - 1)), 260);
-    for (const std::string& f : files) ::DeleteFileA(f.c_str());
-    char out[200];
-    std::snprintf(out, sizeof out, "%s vs bare calls %s (%.2fx), in turns; row 20 shows \"%s\"",
-                  Micros(p.ours.median).c_str(), Micros(p.base.median).c_str(), p.ours.median / p.base.median,
-                  shown.c_str());
+    ~LinkedFiles() {
+        for (const std::string& f : written) ::DeleteFileA(f.c_str());
+    }
+    LinkedFiles(const LinkedFiles&) = delete;
+    LinkedFiles& operator=(const LinkedFiles&) = delete;
+    std::vector<std::string> links, distinct, written;
+};
+
+std::string Figure(const Paired& p, const char* floor, const std::string& shown) {
+    char out[240];
+    std::snprintf(out, sizeof out, "%s vs %s %s (%.2fx), in turns%s", Micros(p.ours.median).c_str(), floor,
+                  Micros(p.base.median).c_str(), p.ours.median / p.base.median, shown.c_str());
     return out;
 }
 
-const BenchRegistrar withCompanions("LinkTick, 20 rows linked to 20 documents with companion files", "<= 2 ms",
-                                    [] { return TickOverLinks(true, false); });
-const BenchRegistrar oneDocument("LinkTick, 20 rows linked to one document with a companion file", "<= 2 ms",
-                                 [] { return TickOverLinks(true, true); });
-const BenchRegistrar missing("LinkTick, 20 rows linked to missing documents", "<= 2 ms",
-                             [] { return TickOverLinks(false, false); });
+// The window's tick with every look kept: the rows compared with what was
+// found, the fourteen published texts compared, the workers asked to look.
+// Its floor: the two texts of each row and the fourteen texts read.
+std::string WindowTick(bool companions, bool sameDocument) {
+    const LinkedFiles files(companions, sameDocument);
+    BenchDialog bench;
+    CPriceListDlg& dlg = bench.Dlg();
+    for (int row = 0; row < ids::kRows; ++row) {
+        dlg.m_rowLinkFile[row] = files.links[row];
+        dlg.m_rowLinkColumn[row] = 1;
+    }
+    // Publishes once, as after start-up, and has every look answered.
+    dlg.LinkTick();
+    const DWORD start = ::GetTickCount();
+    while (!dlg.m_linkWatch->Settled() && ::GetTickCount() - start < kSettleLimitMs) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        ::Sleep(1);
+    }
+    const Paired p = InTurns(kTicks, [&] { return TimedMicros([&] { dlg.LinkTick(); }); },
+                             [&] {
+                                 return TimedMicros([&] {
+                                     for (int row = 0; row < ids::kRows; ++row) {
+                                         dlg.GetItemText(ids::Goods(row), 260);
+                                         dlg.GetItemText(ids::Price(row), 260);
+                                     }
+                                     for (int column = 0; column < ids::kColumns; ++column) {
+                                         dlg.GetItemText(ids::Name(column), 260);
+                                         dlg.GetItemText(ids::Sum(column), 260);
+                                     }
+                                 });
+                             });
+    const std::string shown = dialogkit::WindowText(::GetDlgItem(bench.Wnd(), ids::Price(ids::kRows - 1)), 260);
+    return Figure(p, "bare text reads", "; row 20 shows \"" + shown + "\"");
+}
+
+// A worker's look at the links of its folder. Its floor: a look at each
+// file the links read and at its companion.
+std::string WorkerLook(bool companions, bool sameDocument) {
+    const LinkedFiles files(companions, sameDocument);
+    LinkSources sources;
+    const auto look = [&] {
+        const LinkSources::Tick tick(sources);
+        for (const std::string& link : files.links) {
+            const PathAnalysis& analysis = sources.Analyse(link);
+            if (analysis.parts) sources.Columns(link, *analysis.parts);
+        }
+    };
+    look();
+    const Paired p = InTurns(kTicks, [&] { return TimedMicros(look); }, [&] {
+        return TimedMicros([&] {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            for (const std::string& doc : files.distinct) {
+                ::GetFileAttributesExA(doc.c_str(), GetFileExInfoStandard, &data);
+                ::GetFileAttributesExA((doc.substr(0, doc.size() - 4) + ".pgw").c_str(), GetFileExInfoStandard, &data);
+            }
+        });
+    });
+    return Figure(p, "bare attribute queries", "");
+}
+
+const BenchRegistrar tickMany("LinkTick on the window, 20 rows linked to 20 documents with companion files", "<= 2 ms",
+                              [] { return WindowTick(true, false); });
+const BenchRegistrar tickMissing("LinkTick on the window, 20 rows linked to missing documents", "<= 2 ms",
+                                 [] { return WindowTick(false, false); });
+const BenchRegistrar lookMany("link worker's look, 20 links to 20 documents with companion files", "<= 2 ms",
+                              [] { return WorkerLook(true, false); });
+const BenchRegistrar lookOne("link worker's look, 20 links to one document with a companion file", "<= 2 ms",
+                             [] { return WorkerLook(true, true); });
+const BenchRegistrar lookMissing("link worker's look, 20 links to missing documents", "<= 2 ms",
+                                 [] { return WorkerLook(false, false); });
 
 }  // namespace

@@ -7,7 +7,8 @@
 #include "app/PriceListApp.h"
 #include "dialogkit/Seams.h"
 #include "grid/SelectionLook.h"
-#include "links/LinkSources.h"
+#include "links/CompanionWriter.h"
+#include "links/LinkWatch.h"
 
 #include <windowsx.h>
 
@@ -34,15 +35,17 @@ void SignalFirstPaint() {
 
 }  // namespace
 
-CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST), m_linkSources(std::make_unique<LinkSources>()) {
+CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST), m_companion(std::make_unique<CompanionWriter>()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
 CPriceListDlg::~CPriceListDlg() {
     if (m_pAnimThread) StopAnimation();
     ReapAnimationThread();
-    if (!m_strCompanionPath.empty()) ::DeleteFileA(m_strCompanionPath.c_str());
+    m_companion->Withdraw();
     if (m_hWnd) ::DestroyWindow(m_hWnd);
+    // The companion writer finishes its removal as it is destroyed: with
+    // the window already gone, only the ending process waits for it.
 }
 
 void CPriceListDlg::DoDataExchange(bool) {
@@ -69,6 +72,8 @@ BOOL CPriceListDlg::OnInitDialog() {
     for (std::string& sum : m_publishedSums) sum.clear();
     m_nHoverRow = m_nHoverColumn = m_nHoverSquare = kNone;
     m_nLastDragRow = m_nLastDragColumn = kNone;
+
+    m_linkWatch = std::make_unique<LinkWatch>(m_hWnd, WM_APP_LINKS);
 
     CPriceListApp* app = ThePriceListApp();
     if (app) {
@@ -105,32 +110,37 @@ BOOL CPriceListDlg::OnInitDialog() {
 
 void CPriceListDlg::ProcessCommandLine(const std::string& commandLine) {
     if (commandLine.empty()) return;
-    ::DeleteFileA(m_strCompanionPath.c_str());
+    // Nothing is deleted here: this instance has written no companion file
+    // yet, and an Unbenannt.pgw in the working folder is another's.
     // A path the analysis refuses cannot be a document: end as for any
     // other file that is not one.
     if (SetDocumentPath(commandLine, FALSE) && IsDocumentExtension()) {
-        SetDocumentPath(commandLine, TRUE);
-        ReadDocument();
-        m_bPublishPending = TRUE;
-        m_bStartupPending = FALSE;
+        // A document that cannot be read has been said so: the untitled
+        // list stays.
+        if (OpenDocumentFile(commandLine)) {
+            m_bPublishPending = TRUE;
+            m_bStartupPending = FALSE;
+        }
         return;
     }
     StopAnimation();
     m_bPublishPending = FALSE;
-    ::DeleteFileA(m_strCompanionPath.c_str());
     ::PostQuitMessage(0);
 }
 
 void CPriceListDlg::SetBackgroundActive(BOOL bActive) {
     if (!bActive) {
         StopAnimation();
-        ::DeleteFileA(m_strCompanionPath.c_str());
+        m_companion->Withdraw();
         ::KillTimer(m_hWnd, m_nLinkTimer);
         ::KillTimer(m_hWnd, m_nSumTimer);
         return;
     }
     m_nLinkTimer = ::SetTimer(m_hWnd, kLinkTimerId, kLinkTimerMs, nullptr);
     m_nSumTimer = ::SetTimer(m_hWnd, kSumTimerId, kSumTimerMs, nullptr);
+    // Other instances linked to this document read its saved values while
+    // the companion file is away: it comes back with the next tick.
+    m_bPublishPending = TRUE;
 }
 
 // EXIT, Enter, the close box and Escape all end here: a modified document is
@@ -203,6 +213,7 @@ bool CPriceListDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& r
             result = TRUE;
             return true;
         case WM_APP_ANIM_REAP: ReapAnimationThread(); return true;
+        case WM_APP_LINKS: OnLinksArrived(); return true;
         default: return false;
     }
 }

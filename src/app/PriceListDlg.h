@@ -1,16 +1,19 @@
 #pragma once
 #include "dialogkit/Dialog.h"
 #include "dialogkit/WorkerThread.h"
+#include "document/FileStamp.h"
 #include "model/AnimationScript.h"
 #include "model/ControlIds.h"
 
 #include <array>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 
+class CompanionWriter;
 class IniFile;
-class LinkSources;
+class LinkWatch;
 
 // One row's info: a free text (may hold line breaks), two sources (a file
 // path or a URL each) and the auto-open flag.
@@ -27,11 +30,13 @@ struct DocPathParts {
     std::string strCompanionPath;  // folder\title.pgw
     std::string strTitle;          // file name without folder and extension
     std::string strExt;            // ".ext" as spelled, ".pgw" turned into ".pgx"
+    bool operator==(const DocPathParts&) const = default;
 };
 
 // Messages of the main dialog's own.
 inline constexpr UINT WM_APP_ANIMATION = WM_APP + 1;  // a request of the animation worker
 inline constexpr UINT WM_APP_ANIM_REAP = WM_APP + 2;  // release a worker that ended by itself
+inline constexpr UINT WM_APP_LINKS = WM_APP + 3;      // the link workers found something
 
 inline constexpr UINT_PTR kSumTimerId = 4106;
 inline constexpr UINT_PTR kLinkTimerId = 4107;
@@ -68,7 +73,13 @@ public:
     void OnMouseWheel(UINT nFlags, short zDelta, POINT pt);
 
     // --- document (document/) ---
-    void ReadDocument();
+    // Reads the current document into the window; false when it exists but
+    // cannot be read (the user has been told, and nothing changed).
+    bool ReadDocument();
+    // Makes the document at path current and reads it; a path the analysis
+    // refuses, or a document that exists but cannot be read, changes
+    // nothing (false).
+    bool OpenDocumentFile(const std::string& path);
     // Puts what a document file holds into the window; an empty IniFile
     // gives every default. And the other way round: every key of the
     // document set in the file.
@@ -109,6 +120,11 @@ public:
     void RefreshLinkedRow(int row, int step);
     void LinkTick();
     void PublishColumns();
+    // What the link workers found, applied to the rows that show it.
+    void OnLinksArrived();
+    // The companion file is written as soon as a column name or sum differs
+    // from what was published, or a publication is pending.
+    void PublishIfChanged();
 
     // Members, in the order of the model's description.
     std::array<std::string, ids::kColumns> m_publishedSums;
@@ -132,7 +148,6 @@ public:
     DocPathParts m_lastPathParts;
     std::string m_strLinkPickPath;
     std::string m_strDocPath;
-    std::string m_strDocFolder;
     std::string m_strDocTitle;
     std::string m_strCompanionPath;
     std::string m_strExeDir;
@@ -144,7 +159,6 @@ public:
     int m_nDragRow = kNoDrag;
     int m_nDragColumn = kNoDrag;
     RECT m_rcRowLabel[ids::kRows] = {};
-    RECT m_rcGoods[ids::kRows] = {};
     RECT m_rcSquare[ids::kRows] = {};
     RECT m_rcColumnHeader[ids::kColumns] = {};
     RECT m_rcSeparator[ids::kSeparators] = {};
@@ -153,16 +167,24 @@ public:
     dialogkit::Control m_editTotal;
     HICON m_hIcon = nullptr;
 
+    // A document file as this window last read or wrote it: its time and
+    // size then, and whether this run has saved a document into it.
+    struct KnownFile {
+        FileStamp stamp;
+        bool savedByThisRun = false;
+    };
+
     // Not in the model: a worker that ended by itself, waiting to be joined;
     // link paths whose "too long" message was shown once already; timer
-    // work in progress; the files this run has saved documents in (PathKey);
-// what the linked rows read, kept while it cannot have changed.
+    // work in progress; the document files this window knows (by PathKey);
+    // the workers that look at linked files and write the companion file.
     std::unique_ptr<dialogkit::WorkerThread> m_pRetiredAnimThread;
     AnimationTiming m_animTiming;
     std::set<std::string> m_tooLongLinkPaths;
     bool m_bTimerWorkRunning = false;
-    std::set<std::string> m_writtenPaths;
-    std::unique_ptr<LinkSources> m_linkSources;
+    std::map<std::string, KnownFile> m_knownFiles;
+    std::unique_ptr<LinkWatch> m_linkWatch;
+    std::unique_ptr<CompanionWriter> m_companion;
 
 protected:
     BOOL OnInitDialog() override;
@@ -180,6 +202,13 @@ private:
     // The Save As dialog and the write; true when the document was written.
     bool SaveAsChosenFile(const std::string& initialName);
     void EndWithSavePrompt(INT_PTR result);
+    // Whether this file changed, or came into being, since this window last
+    // read or wrote it; a file it never read nor wrote is not its to judge.
+    bool ChangedSinceKnown(const std::string& path) const;
+    // Timer work and what the link workers bring wait while the animation
+    // plays, while such work runs and while a box or dialog is open.
+    bool TimerWorkAllowed() const;
+    std::vector<std::string> LinkedPaths() const;
     LRESULT OnAnimationRequest(WPARAM wParam, LPARAM lParam);
     void ReapAnimationThread();
     void RestoreSavedSelection();

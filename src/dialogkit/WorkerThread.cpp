@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include <memory>
 #include <utility>
 
 namespace dialogkit {
@@ -53,6 +54,25 @@ bool WorkerThread::IsFinished() const {
 bool WorkerThread::Pause(DWORD ms) const {
     if (m_stop.load()) return false;
     return ::WaitForSingleObject(m_stopEvent, ms) == WAIT_TIMEOUT;
+}
+
+namespace {
+
+unsigned __stdcall DetachedEntry(void* body) {
+    const std::unique_ptr<std::function<void()>> run(static_cast<std::function<void()>*>(body));
+    (*run)();
+    return 0;
+}
+
+}  // namespace
+
+bool StartDetachedThread(std::function<void()> body) {
+    auto owned = std::make_unique<std::function<void()>>(std::move(body));
+    const uintptr_t h = _beginthreadex(nullptr, 0, &DetachedEntry, owned.get(), 0, nullptr);
+    if (h == 0) return false;
+    static_cast<void>(owned.release());  // the thread owns it now
+    ::CloseHandle(reinterpret_cast<HANDLE>(h));
+    return true;
 }
 
 }  // namespace dialogkit

@@ -40,4 +40,10 @@ private:
     std::atomic<bool> m_stop{false};
 };
 
+// Starts a thread that nobody waits for: it may be stuck in a call that
+// does not return for a long time, and its owner must be free to go
+// meanwhile. Whatever it uses it must own (shared state), and it ends by
+// itself. False when no thread could be started.
+bool StartDetachedThread(std::function<void()> body);
+
 }  // namespace dialogkit

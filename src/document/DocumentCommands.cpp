@@ -7,6 +7,7 @@
 #include "dialogkit/Seams.h"
 #include "document/DocumentPath.h"
 #include "document/Profile.h"
+#include "links/CompanionWriter.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ constexpr const char* kTitleFormat = "%s   -   %s";
 constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
 constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
 constexpr const char* kDocumentFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
+constexpr const char* kChangedMeanwhileQuestion = "Die Datei   %s   wurde inzwischen geändert. Überschreiben ?";
 constexpr size_t kShortestDroppedPath = 5;
 // Application name, separator and a title of a path that fits 260 bytes.
 constexpr int kWindowTitleBuffer = 1024;
@@ -30,10 +32,9 @@ BOOL CPriceListDlg::SetDocumentPath(const std::string& pathIn, BOOL bApply) {
     m_lastPathParts = *parts;
 
     if (bApply) {
-        ::DeleteFileA(m_strCompanionPath.c_str());
+        m_companion->Withdraw();
         m_strDocPath = parts->strFullPath;
         m_strDocTitle = parts->strTitle;
-        m_strDocFolder = parts->strFullPath.substr(0, parts->strFullPath.rfind('\\'));
         m_strCompanionPath = parts->strCompanionPath;
         const dialogkit::Application* app = dialogkit::CurrentApp();
         const std::string title = dialogkit::Format(kTitleFormat, app ? app->Name().c_str() : "",
@@ -62,9 +63,7 @@ int CPriceListDlg::PromptSaveChanges(const std::string& path) {
 
 void CPriceListDlg::OpenDocument(const std::string& path) {
     if (PromptSaveChanges(m_strDocPath) == 2) return;
-    SetDocumentPath(path, TRUE);
-    ReadDocument();
-    m_bModified = FALSE;
+    if (OpenDocumentFile(path)) m_bModified = FALSE;
 }
 
 void CPriceListDlg::OnLoad() {
@@ -77,11 +76,9 @@ void CPriceListDlg::OnLoad() {
         request.filter = kDocumentFilter;
         request.owner = m_hWnd;
         const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
-        if (chosen.ok) {
-            SetDocumentPath(chosen.path, TRUE);
-            ReadDocument();
-            m_bModified = FALSE;
-        }
+        // A path the analysis refuses reads the current document again.
+        const bool accepted = chosen.ok && SetDocumentPath(chosen.path, FALSE);
+        if (chosen.ok && OpenDocumentFile(accepted ? m_lastPathParts.strFullPath : m_strDocPath)) m_bModified = FALSE;
     }
     SetBackgroundActive(TRUE);
 }
@@ -90,10 +87,26 @@ bool CPriceListDlg::SaveAnswered() {
     // The untitled document is written into the working folder without a
     // dialog; but an Unbenannt.pgx there that this run has not written is
     // somebody's earlier list, and only the user may choose to replace it.
-    if (m_strDocPath == kUntitledDocument && FileExists(m_strDocPath) && !m_writtenPaths.count(PathKey(m_strDocPath))) {
+    const auto known = m_knownFiles.find(PathKey(m_strDocPath));
+    const bool savedByThisRun = known != m_knownFiles.end() && known->second.savedByThisRun;
+    if (m_strDocPath == kUntitledDocument && FileExists(m_strDocPath) && !savedByThisRun) {
         return SaveAsChosenFile(m_strDocPath.substr(m_strDocPath.rfind('\\') + 1));
     }
+    // Another instance, an editor or another program may have saved the
+    // document since: their work is not replaced without a word. No counts
+    // as a save that failed.
+    if (ChangedSinceKnown(m_strDocPath) &&
+        dialogkit::AppMessageBox(dialogkit::Format(kChangedMeanwhileQuestion, m_strDocPath.c_str()), MB_YESNO) != IDYES) {
+        return false;
+    }
     return WriteDocument();
+}
+
+bool CPriceListDlg::ChangedSinceKnown(const std::string& path) const {
+    const auto known = m_knownFiles.find(PathKey(path));
+    if (known == m_knownFiles.end()) return false;
+    const FileStamp now = StampOfFile(path);
+    return now.exists && !(known->second.stamp == now);
 }
 
 bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
@@ -111,14 +124,12 @@ bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
     // instance's, and this one's was deleted by the pause.
     const std::string oldPath = m_strDocPath;
     const std::string oldTitle = m_strDocTitle;
-    const std::string oldFolder = m_strDocFolder;
     const std::string oldCompanion = m_strCompanionPath;
     const std::string oldWindowTitle = dialogkit::WindowText(m_hWnd, kWindowTitleBuffer);
     if (!SetDocumentPath(chosen.path, TRUE)) return false;
     if (WriteDocument()) return true;
     m_strDocPath = oldPath;
     m_strDocTitle = oldTitle;
-    m_strDocFolder = oldFolder;
     m_strCompanionPath = oldCompanion;
     ::SetWindowTextA(m_hWnd, oldWindowTitle.c_str());
     return false;

@@ -8,6 +8,7 @@
 #include "document/DocumentPath.h"
 #include "document/Profile.h"
 #include "document/SafeSave.h"
+#include "links/LinkWatch.h"
 
 namespace {
 
@@ -16,14 +17,29 @@ const std::string kAllOn(ids::kRows, doc::kDigitsOn);
 const std::string kNoLinks(ids::kRows, doc::kNoLinkColumn);
 
 constexpr const char* kSaveFailedFormat = "Die Datei   %s   konnte nicht gespeichert werden !";
+constexpr const char* kReadFailedFormat = "Die Datei   %s   konnte nicht gelesen werden !";
 
 }  // namespace
 
-void CPriceListDlg::ReadDocument() {
-    // A file that cannot be read gives the defaults.
+bool CPriceListDlg::ReadDocument() { return OpenDocumentFile(m_strDocPath); }
+
+bool CPriceListDlg::OpenDocumentFile(const std::string& path) {
+    if (!SetDocumentPath(path, FALSE)) return false;
+    const std::string fullPath = m_lastPathParts.strFullPath;
+    // The time and size before reading: a change made while it is read
+    // makes the save ask rather than go unnoticed.
+    const FileStamp stamp = StampOfFile(fullPath);
+    // A document held by another program, or one that may not be read, is
+    // not an empty list: the user is told, and the window keeps its list.
     IniFile file;
-    LoadIniFile(m_strDocPath, &file);
+    if (LoadIniFile(fullPath, &file) == IniLoad::kUnreadable) {
+        dialogkit::AppMessageBox(dialogkit::Format(kReadFailedFormat, fullPath.c_str()), MB_OK);
+        return false;
+    }
+    SetDocumentPath(path, TRUE);
     ReadDocumentFrom(file);
+    m_knownFiles[PathKey(m_strDocPath)].stamp = stamp;
+    return true;
 }
 
 void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
@@ -75,6 +91,10 @@ void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
     for (int row = 0; row < ids::kRows; ++row) m_rowInfo[row].nAutoOpen = autoOpen[row];
 
     ApplyNumbering();
+    // Looks at the links of another document are no longer true for these
+    // rows; the new ones are asked for at once.
+    m_linkWatch->Forget();
+    m_linkWatch->Look(LinkedPaths());
     m_bPublishPending = TRUE;
     m_bModified = FALSE;
 }
@@ -82,10 +102,10 @@ void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
 bool CPriceListDlg::WriteDocument() {
     // The file as it is, so that every line the document does not own stays.
     IniFile file;
-    if (LoadIniFile(m_strDocPath, &file)) {
+    if (LoadIniFile(m_strDocPath, &file) == IniLoad::kWhole) {
         WriteDocumentInto(file);
         if (SaveReplacing(m_strDocPath, file.Bytes(), Durability::kFlushed)) {
-            m_writtenPaths.insert(PathKey(m_strDocPath));
+            m_knownFiles[PathKey(m_strDocPath)] = KnownFile{StampOfFile(m_strDocPath), true};
             return true;
         }
     }

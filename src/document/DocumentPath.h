@@ -31,6 +31,7 @@ bool LongFormOf(const std::string& path, std::string* longForm);
 struct PathAnalysis {
     bool tooLong = false;
     std::optional<DocPathParts> parts;
+    bool operator==(const PathAnalysis&) const = default;
 };
 PathAnalysis AnalysePath(const std::string& path);
 

@@ -35,9 +35,12 @@ std::optional<std::wstring> WideText(std::string_view bytes) {
 
 }  // namespace
 
-bool LoadIniFile(const std::string& path, IniFile* file) {
+IniLoad LoadIniFile(const std::string& path, IniFile* file) {
     std::string bytes;
-    if (!ReadWholeFile(path, &bytes)) return false;
+    if (!ReadWholeFile(path, &bytes)) {
+        *file = IniFile();
+        return IniLoad::kUnreadable;
+    }
     if (const std::optional<std::wstring> wide = WideText(bytes)) {
         const int size = static_cast<int>(wide->size());
         const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), size, nullptr, 0, nullptr, nullptr);
@@ -45,10 +48,23 @@ bool LoadIniFile(const std::string& path, IniFile* file) {
         BOOL lost = FALSE;
         ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), size, ansi.data(), n, nullptr, &lost);
         *file = IniFile(std::move(ansi));
-        return !lost;
+        return lost ? IniLoad::kLossy : IniLoad::kWhole;
     }
     *file = IniFile(std::move(bytes));
-    return true;
+    return IniLoad::kWhole;
+}
+
+FileStamp StampOfFile(const std::string& path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        stamp.exists = true;
+        stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        stamp.written = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                        data.ftLastWriteTime.dwLowDateTime;
+    }
+    return stamp;
 }
 
 std::string ReadProfileString(const std::string& file, const char* section, const std::string& key,

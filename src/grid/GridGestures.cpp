@@ -5,6 +5,7 @@
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 #include "grid/Geometry.h"
+#include "links/LinkWatch.h"
 
 #include <array>
 
@@ -83,6 +84,8 @@ void CPriceListDlg::OnRButtonUp(UINT nFlags, POINT pt) {
         if (goods >= 0) RefreshLinkedRow(goods, -1);
     } else {
         for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
+        // And every link is looked at again now, not only at the next tick.
+        m_linkWatch->Look(LinkedPaths());
     }
 
     const int row = grid::RowLabelAt(g, pt);

@@ -42,7 +42,6 @@ bool DragRunning(int source) { return source < kDragSourceLimit; }
 void CPriceListDlg::SetupGeometry() {
     const grid::GridGeometry g = grid::GeometryOf(m_hWnd);
     std::copy(g.rowLabel.begin(), g.rowLabel.end(), m_rcRowLabel);
-    std::copy(g.goods.begin(), g.goods.end(), m_rcGoods);
     std::copy(g.square.begin(), g.square.end(), m_rcSquare);
     std::copy(g.columnHeader.begin(), g.columnHeader.end(), m_rcColumnHeader);
     std::copy(g.separator.begin(), g.separator.end(), m_rcSeparator);

@@ -25,6 +25,7 @@ std::string CompanionPathOf(const std::string& filePath);
 struct PublishedColumn {
     std::string strName;
     std::string strSum;
+    bool operator==(const PublishedColumn&) const = default;
 };
 using PublishedColumns = std::array<PublishedColumn, ids::kColumns>;
 PublishedColumns PublishedColumnsOf(const IniFile& file);

@@ -2,14 +2,12 @@
 // publishes this document's columns to other instances.
 #include "app/PriceListDlg.h"
 #include "dialogkit/Seams.h"
-#include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
 #include "document/DocumentPath.h"
-#include "document/Profile.h"
 #include "links/ColumnPickDlg.h"
+#include "links/CompanionWriter.h"
 #include "links/LinkRules.h"
-#include "links/LinkSources.h"
-#include "document/SafeSave.h"
+#include "links/LinkWatch.h"
 
 namespace {
 
@@ -36,6 +34,9 @@ void CPriceListDlg::LinkRow(int row) {
     // A new link is a change of the document: closing must not lose it
     // without the save question. The refresh keeps the flag set.
     m_bModified = TRUE;
+    // The new link's folder is looked at now; the row shows it as soon as
+    // the look arrives.
+    m_linkWatch->Look(LinkedPaths());
     RefreshLinkedRow(row, 0);
 }
 
@@ -46,22 +47,25 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     if (step != 0) m_bModified = TRUE;
     const int column = SteppedLinkColumn(m_rowLinkColumn[row], step);
 
+    // Until its folder's worker has looked at the link, and while a look-up
+    // there hangs, the row keeps what it shows.
+    const LinkLook* look = m_linkWatch->Find(link);
+    if (!look) return;
     // The path analysis refuses a path whose long form does not fit and
-    // says so. Links are read every second, so for a link that message
+    // says so. Links are looked at every second, so for a link that message
     // comes once per path and run, whether or not it has been answered yet;
     // the row stays as it is.
-    const PathAnalysis& analysis = m_linkSources->Analyse(link);
-    if (analysis.tooLong) {
+    if (look->analysis.tooLong) {
         if (m_tooLongLinkPaths.insert(link).second) dialogkit::AppMessageBox(kPathTooLongMessage, MB_OK);
         return;
     }
-    if (!analysis.parts) return;
-    m_lastPathParts = *analysis.parts;
+    if (!look->analysis.parts) return;
+    m_lastPathParts = *look->analysis.parts;
 
     // While an instance has the document open its companion file holds the
     // unsaved columns; otherwise the saved document answers. A file that
     // cannot be read gives empty values, and they return with the file.
-    const PublishedColumn& values = m_linkSources->Columns(link, m_lastPathParts)[column];
+    const PublishedColumn values = look->columns[column];
 
     // Texts that did not change are not written again: nothing to redraw,
     // nothing announced.
@@ -81,11 +85,36 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     }
 }
 
-void CPriceListDlg::LinkTick() {
-    {
-        const LinkSources::Tick tick(*m_linkSources);
-        for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
+std::vector<std::string> CPriceListDlg::LinkedPaths() const {
+    std::vector<std::string> paths;
+    for (const std::string& link : m_rowLinkFile) {
+        if (!link.empty()) paths.push_back(link);
     }
+    return paths;
+}
+
+void CPriceListDlg::LinkTick() {
+    m_linkWatch->Collect();
+    for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
+    // The once-a-second look, for folders that cannot be watched and
+    // changes a watch missed.
+    m_linkWatch->Look(LinkedPaths());
+    PublishIfChanged();
+    m_companion->KeepPresent();
+}
+
+void CPriceListDlg::OnLinksArrived() {
+    // Held back now, they are taken by the next link tick.
+    if (!TimerWorkAllowed()) return;
+    m_bTimerWorkRunning = true;
+    const std::set<std::string> changed = m_linkWatch->Collect();
+    for (int row = 0; row < ids::kRows; ++row) {
+        if (changed.count(m_rowLinkFile[row])) RefreshLinkedRow(row, 0);
+    }
+    m_bTimerWorkRunning = false;
+}
+
+void CPriceListDlg::PublishIfChanged() {
     for (int column = 0; column < ids::kColumns; ++column) {
         if (GetItemText(ids::Name(column), doc::kTextBuffer) != m_publishedNames[column] ||
             GetItemText(ids::Sum(column), doc::kTextBuffer) != m_publishedSums[column]) {
@@ -100,16 +129,11 @@ void CPriceListDlg::LinkTick() {
 
 void CPriceListDlg::PublishColumns() {
     if (m_strCompanionPath.empty()) return;
-    // The file as it is, the fourteen keys changed in it, and written whole
-    // in one step: another instance never reads half a publication.
-    IniFile companion;
-    LoadIniFile(m_strCompanionPath, &companion);
+    PublishedColumns columns;
     for (int column = 0; column < ids::kColumns; ++column) {
-        const char* section = ids::ColumnLetter(column);
         m_publishedNames[column] = GetItemText(ids::Name(column), doc::kTextBuffer);
-        companion.SetString(section, doc::kKeyName, OneLineValue(m_publishedNames[column]));
         m_publishedSums[column] = GetItemText(ids::Sum(column), doc::kTextBuffer);
-        companion.SetString(section, doc::kKeySum, OneLineValue(m_publishedSums[column]));
+        columns[column] = PublishedColumn{m_publishedNames[column], m_publishedSums[column]};
     }
-    SaveReplacing(m_strCompanionPath, companion.Bytes(), Durability::kWhole);
+    m_companion->Publish(m_strCompanionPath, columns);
 }

@@ -40,15 +40,23 @@ void CPriceListDlg::ApplyNumbering() {
     ::RedrawWindow(m_hWnd, nullptr, nullptr, kRepaintNow);
 }
 
+bool CPriceListDlg::TimerWorkAllowed() const {
+    // While the animation plays the button states are not the user's. A
+    // message box or dialog runs a loop of its own that delivers ticks and
+    // posted messages too: their work waits until it is closed, and never
+    // runs inside itself (a link message box would otherwise stack up).
+    return !m_bAnimRunning && !m_bTimerWorkRunning && dialogkit::ModalDepth() == 0;
+}
+
 void CPriceListDlg::OnTimer(UINT_PTR nIDEvent) {
-    // While the animation plays the button states are not the user's.
-    if (m_bAnimRunning) return;
-    // A message box or dialog runs a loop of its own that delivers these
-    // ticks too: their work waits until it is closed, and never runs inside
-    // itself (a link message box would otherwise stack up, one per tick).
-    if (m_bTimerWorkRunning || dialogkit::ModalDepth() > 0) return;
+    if (!TimerWorkAllowed()) return;
     m_bTimerWorkRunning = true;
-    if (nIDEvent == m_nSumTimer) UpdateSums();
+    if (nIDEvent == m_nSumTimer) {
+        UpdateSums();
+        // Other instances linked to this document see a new sum at once,
+        // not with the next link tick.
+        PublishIfChanged();
+    }
     if (nIDEvent == m_nLinkTimer) LinkTick();
     m_bTimerWorkRunning = false;
 }

@@ -3,6 +3,7 @@
 #include "grid/GridWindow.h"
 
 #include "document/DocumentTestSupport.h"
+#include "links/LinkWatch.h"
 
 class GridGestures : public GridWindowTest {
 protected:
@@ -67,6 +68,7 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     });
     dlg->m_bModified = FALSE;
     Mouse(WM_LBUTTONDBLCLK, Label(7), MK_LBUTTON);
+    PumpUntil([&] { return dlg->m_linkWatch->Settled(); });
     EXPECT_EQ(Row(7), "linked:[A] - [Vorrat]--> Keller|4.50|0000000|");
     EXPECT_TRUE(dlg->m_bModified) << "a new link is a change of the document";
     EXPECT_EQ(seams->modalTemplates, (std::vector<UINT>{130, 129}));

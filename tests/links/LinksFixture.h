@@ -1,17 +1,56 @@
 #pragma once
 // Shared by the row info and linked-row tests: the main dialog open, dialogs
-// worked as a person would, and a saved document for rows to link to.
+// worked as a person would, a saved document for rows to link to, and link
+// ticks whose looks are answered before the test goes on.
+#include "links/CompanionWriter.h"
+#include "links/LinkWatch.h"
 #include "support/Harness.h"
+
+#include <ostream>
 
 inline std::string ItemText(HWND h, int id) { return dialogkit::WindowText(::GetDlgItem(h, id), 4096); }
 inline void SetItem(HWND h, int id, const std::string& text) { ::SetDlgItemTextA(h, id, text.c_str()); }
 inline void Press(HWND h, int id) { ::SendDlgItemMessageA(h, id, BM_CLICK, 0, 0); }
 
-// Haushalt.pgx as saved, and its columns A..G as the pick dialog shows them
-// ("name=sum;" each). Its column G holds a sum of ten characters.
+inline std::ostream& operator<<(std::ostream& out, const PublishedColumn& c) {
+    return out << '"' << c.strName << "\" \"" << c.strSum << '"';
+}
+
+// Haushalt.pgx as saved, and its columns A..G. Its column G holds a sum of
+// ten characters.
 inline const char* const kHaushaltIni =
     "[A]\r\nName=Bad\r\nSumme=3.10\r\n[B]\r\nName=Essen\r\nSumme=10.00\r\n[G]\r\nName=Rest\r\nSumme=1234567.89\r\n";
-inline const std::string kHaushalt = "Bad=3.10;Essen=10.00;=;=;=;=;Rest=1234567.89;";
+inline const PublishedColumns kHaushalt{{{"Bad", "3.10"}, {"Essen", "10.00"}, {}, {}, {}, {}, {"Rest", "1234567.89"}}};
+inline const PublishedColumns kNoColumns{};
+
+// What a row shows: its two edits with whether they take typing, and the
+// column its link stands on.
+struct RowView {
+    std::string goods;
+    bool goodsEnabled;
+    std::string price;
+    bool priceEnabled;
+    int column;
+    bool operator==(const RowView&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const RowView& r) {
+    return out << "goods \"" << r.goods << (r.goodsEnabled ? "\" enabled" : "\" disabled") << ", price \"" << r.price
+               << (r.priceEnabled ? "\" enabled" : "\" disabled") << ", column " << r.column;
+}
+
+// What the link command offered: where its file dialog started, the pick
+// dialog's column pressed down as it opened (-1: none) and its columns.
+struct Offer {
+    std::string fileDialogStart;
+    int pressed;
+    PublishedColumns columns;
+    bool operator==(const Offer&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const Offer& o) {
+    out << "file dialog at \"" << o.fileDialogStart << "\", column " << o.pressed << " pressed, columns";
+    for (const PublishedColumn& c : o.columns) out << " " << c;
+    return out;
+}
 
 class LinksTest : public MainDialogTest {
 protected:
@@ -28,26 +67,40 @@ protected:
     }
     // A file in the test folder, which is the working folder; removed after the test.
     std::string Path(const std::string& name) { return m_paths.emplace_back(TestDir() + "\\" + name); }
-    // The link command, its file dialog answered with `file`, its pick dialog
-    // by pressing the button of `column` (none for -1) and then `end`. What
-    // they showed: the file dialog's initial name, then the pick dialog's
-    // columns with a '*' before the one pressed down.
-    std::string LinkVia(int row, const std::string& file, int column, int end) {
+    RowView Row(int row) const {
+        return {Text(ids::Goods(row)), Enabled(ids::Goods(row)), Text(ids::Price(row)), Enabled(ids::Price(row)),
+                dlg->m_rowLinkColumn[row]};
+    }
+    // One link tick of a dialog, once its workers have answered every look
+    // it asked for, and with the companion file written.
+    static void Tick(CPriceListDlg& d) {
+        ::SendMessageA(d.GetSafeHwnd(), WM_TIMER, kLinkTimerId, 0);
+        EXPECT_TRUE(PumpUntil([&d] { return d.m_linkWatch->Settled(); })) << "the link workers did not answer";
+        EXPECT_TRUE(d.m_companion->WaitUntilIdle(5000)) << "the companion file was not written";
+    }
+    void Tick() const { Tick(*dlg); }
+    // The link command, its file dialog answered with `file`, its pick
+    // dialog by pressing the button of `column` (none for -1) and then `end`.
+    Offer LinkVia(int row, const std::string& file, int column, int end) {
         seams->AnswerFile(file);
-        std::string shown;
+        Offer offered{"", -1, {}};
         seams->AnswerModal([&](dialogkit::Dialog& d) {
             return DriveModeless(d, Wnd(), [&](HWND h) {
                 for (int c = 0; c < ids::kColumns; ++c) {
-                    if (::IsDlgButtonChecked(h, ids::kPickChoiceBase + c)) shown += "*";
-                    shown += ItemText(h, ids::kPickNameBase + c) + "=" + ItemText(h, ids::kPickSumBase + c) + ";";
+                    if (::IsDlgButtonChecked(h, ids::kPickChoiceBase + c)) offered.pressed = c;
+                    offered.columns[c] = {ItemText(h, ids::kPickNameBase + c), ItemText(h, ids::kPickSumBase + c)};
                 }
                 if (column >= 0) Press(h, ids::kPickChoiceBase + column);
                 Press(h, end);
             });
         });
         dlg->LinkRow(row);
-        return seams->fileRequests.back().initialName + ">" + shown;
+        offered.fileDialogStart = seams->fileRequests.back().initialName;
+        return offered;
     }
+    // What another instance's pick dialog shows of this one's columns.
+    PublishedColumns Published() { return LinkVia(19, dlg->m_strCompanionPath, -1, IDCANCEL).columns; }
+
     std::vector<std::string> m_paths;
     const std::string doc = Path("Haushalt.pgx");
 };

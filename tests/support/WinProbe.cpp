@@ -5,6 +5,8 @@
 //   winprobe sel TITLE ID        the selection of edit ID: "start end"
 //   winprobe press TITLE ID      posts the command ID (a message box's answer)
 //   winprobe exists TITLE        exit code 0 when a window has that title
+//   winprobe answers TITLE S MS  asks the window every 50 ms for S seconds:
+//                                exit code 0 when it always answered within MS
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +23,14 @@ int main(int argc, char** argv) {
     POINT origin{0, 0};
     if (what == "origin" && ClientToScreen(wnd, &origin)) printf("%ld %ld\n", origin.x, origin.y);
     if (what == "exists" || what == "origin") return 0;
+    if (what == "answers" && argc > 4) {
+        const DWORD seconds = static_cast<DWORD>(atoi(argv[3])), limit = static_cast<DWORD>(atoi(argv[4]));
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(50)) {
+            DWORD_PTR answer = 0;
+            if (!SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, limit, &answer)) return 1;
+        }
+        return 0;
+    }
     const int id = argc < 4 ? 0 : atoi(argv[3]);
     if (what == "press") return PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
     const HWND item = GetDlgItem(wnd, id);
