@@ -2,7 +2,8 @@
 # Installs what building and testing Tarvelo needs on Debian: the MinGW-w64
 # cross compilers (posix threads), Wine with 32-bit support, the fonts Wine
 # lays dialogs out with, a virtual X display, the tools the end-to-end
-# tests drive it with and the static analysers. Does nothing when
+# tests drive it with (FUSE for a folder that hangs) and the static
+# analysers. Does nothing when
 # everything is there already.
 set -euo pipefail
 
@@ -21,6 +22,9 @@ have clang-tidy || need+=(clang-tidy)
 have zip      || need+=(zip)
 have python3  || need+=(python3)
 have xdpyinfo || need+=(x11-utils)
+# A folder that stops answering, for the end-to-end test of a hanging share.
+have fusermount3 || need+=(fuse3)
+/usr/bin/python3 -c 'import fusepy' 2>/dev/null || need+=(python3-fusepy)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
