@@ -15,7 +15,11 @@ std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   "
 
 }  // namespace
 
-class DocumentGuard : public doctest::DocumentTest {};
+class DocumentGuard : public doctest::DocumentTest {
+protected:
+    // The last message box: its text and its buttons.
+    ShownBox Said() const { return seams->boxes.empty() ? ShownBox{"(nothing)", 0, nullptr} : seams->boxes.back(); }
+};
 
 TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
     const std::string list = At("Liste.pgx");
@@ -42,9 +46,8 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
         seams->AnswerBox(IDYES);
         if (c.answer) seams->AnswerBox(c.answer);
         Click(IDOK);
-        const std::string asked = seams->boxes.back().text;
-        EXPECT_EQ(asked, c.answer ? ChangedQuestion(list) : SaveQuestion(list)) << c.since;
-        EXPECT_EQ(seams->boxes.back().type, static_cast<UINT>(c.answer ? MB_YESNO : MB_YESNOCANCEL)) << c.since;
+        EXPECT_EQ(Said().text, c.answer ? ChangedQuestion(list) : SaveQuestion(list)) << c.since;
+        EXPECT_EQ(Said().type, static_cast<UINT>(c.answer ? MB_YESNO : MB_YESNOCANCEL)) << c.since;
         EXPECT_EQ(ReadFileBytes(list).find("Ware 01=meins") != std::string::npos, c.saved) << c.since;
         if (!c.saved) {
             EXPECT_EQ(ReadFileBytes(list), before) << c.since << ": nothing written";
@@ -76,8 +79,8 @@ TEST_F(DocumentGuard, ADocumentThatCannotBeReadIsSaidSoAndTheListStays) {
         dlg->m_bModified = FALSE;
         seams->AnswerBox(IDOK);
         w.open();
-        EXPECT_EQ(seams->boxes.back().text, message) << w.way;
-        EXPECT_EQ(seams->boxes.back().type, static_cast<UINT>(MB_OK)) << w.way;
+        EXPECT_EQ(Said().text, message) << w.way;
+        EXPECT_EQ(Said().type, static_cast<UINT>(MB_OK)) << w.way;
         EXPECT_EQ(WindowTitle(), "Tarvelo   -   Eigen") << w.way;
         EXPECT_EQ(Text(ids::Goods(0)) + " " + Text(ids::Price(0)), "eigen 2.50") << w.way;
         EXPECT_FALSE(dlg->m_bModified) << w.way;
@@ -89,7 +92,7 @@ TEST_F(DocumentGuard, ADocumentThatCannotBeReadIsSaidSoAndTheListStays) {
     seams = std::make_unique<ScriptedSeams>();
     seams->AnswerBox(IDOK);
     Open(held);
-    EXPECT_EQ(seams->boxes.back().text, message);
+    EXPECT_EQ(Said().text, message);
     EXPECT_EQ(WindowTitle(), "Tarvelo   -   Unbenannt");
     EXPECT_EQ(Text(ids::Goods(0)), "");
     ::CloseHandle(holder);
