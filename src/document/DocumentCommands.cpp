@@ -76,9 +76,11 @@ void CPriceListDlg::OnLoad() {
         request.filter = kDocumentFilter;
         request.owner = m_hWnd;
         const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
-        // A path the analysis refuses reads the current document again.
-        const bool accepted = chosen.ok && SetDocumentPath(chosen.path, FALSE);
-        if (chosen.ok && OpenDocumentFile(accepted ? m_lastPathParts.strFullPath : m_strDocPath)) m_bModified = FALSE;
+        if (chosen.ok) {
+            // A path the analysis refuses reads the current document again.
+            const std::string path = SetDocumentPath(chosen.path, FALSE) ? m_lastPathParts.strFullPath : m_strDocPath;
+            if (OpenDocumentFile(path)) m_bModified = FALSE;
+        }
     }
     SetBackgroundActive(TRUE);
 }

@@ -96,10 +96,11 @@ std::vector<std::string> CPriceListDlg::LinkedPaths() const {
 void CPriceListDlg::LinkTick() {
     m_linkWatch->Collect();
     for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
-    // The once-a-second look, for folders that cannot be watched and
-    // changes a watch missed.
-    m_linkWatch->Look(LinkedPaths());
     PublishIfChanged();
+    // The workers last, so that their work does not hold up the window's:
+    // the once-a-second look, for folders that cannot be watched and
+    // changes a watch missed, and whether the companion file is still there.
+    m_linkWatch->Look(LinkedPaths());
     m_companion->KeepPresent();
 }
 
