@@ -2,7 +2,8 @@
 # Installs what building and testing Tarvelo needs on Debian: the MinGW-w64
 # cross compilers (posix threads), Wine with 32-bit support, the fonts Wine
 # lays dialogs out with, a virtual X display, the tools the end-to-end
-# tests drive it with and the static analysers. Does nothing when
+# tests drive it with, the static analysers and what builds the Windows
+# Installer package (wixl, msitools, faketime). Does nothing when
 # everything is there already.
 set -euo pipefail
 
@@ -19,6 +20,9 @@ have import   || need+=(imagemagick)
 have cppcheck || need+=(cppcheck)
 have clang-tidy || need+=(clang-tidy)
 have zip      || need+=(zip)
+have wixl     || need+=(wixl)
+have msibuild || need+=(msitools)
+have faketime || need+=(faketime)
 have python3  || need+=(python3)
 have xdpyinfo || need+=(x11-utils)
 [ -d /usr/src/googletest ] || need+=(googletest)
