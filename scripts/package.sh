@@ -24,8 +24,9 @@ version="$(sed -n 's/^#define TARVELO_VERSION_STRING "\(.*\)"$/\1/p' "$dir/gener
 [ -n "$version" ] || { echo "package: no version in $dir/generated/version.h" >&2; exit 1; }
 
 # The exe must say its version, or Windows shows none in its properties.
+# (grep reads to the end: with -q, windres could die of a closed pipe.)
 i686-w64-mingw32-windres -i "$dir/Tarvelo.exe" -O rc 2>/dev/null \
-  | grep -q "VALUE \"ProductVersion\", \"$version\"" \
+  | grep "VALUE \"ProductVersion\", \"$version\"" >/dev/null \
   || { echo "package: Tarvelo.exe has no version resource $version" >&2; exit 1; }
 
 # Same sources, same packages: the exe's link time stamp, the file times
