@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Draws Tarvelo.ico: a small ledger (blue card, white rows, seven green
-toggles, a gold total bar), 16x16 and 32x32, 32-bit with alpha."""
+toggles, a gold total bar), 16x16 and 32x32, 32-bit with alpha; with
+"document", TarveloDocument.ico: the same ledger on a white page with a
+folded corner, the icon Explorer shows for a .pgx file.
+Usage: make_icon.py [OUT] [program|document]"""
 import struct
 import sys
 
@@ -9,10 +12,11 @@ DARK = (20, 50, 110, 255)
 WHITE = (250, 250, 250, 255)
 GREEN = (60, 170, 80, 255)
 GOLD = (235, 180, 40, 255)
+GREY = (190, 195, 205, 255)
 CLEAR = (0, 0, 0, 0)
 
 
-def draw(size):
+def canvas(size):
     px = [[CLEAR] * size for _ in range(size)]
     s = size / 32.0
 
@@ -22,6 +26,11 @@ def draw(size):
                 if 0 <= x < size and 0 <= y < size:
                     px[y][x] = colour
 
+    return px, s, rect
+
+
+def draw(size):
+    px, s, rect = canvas(size)
     rect(1, 1, 31, 31, DARK)
     rect(2, 2, 30, 30, BLUE)
     for i in range(4):
@@ -35,8 +44,27 @@ def draw(size):
     return px
 
 
-def image(size):
-    px = draw(size)
+def draw_document(size):
+    px, s, rect = canvas(size)
+    rect(4, 0, 28, 32, DARK)
+    rect(6, 2, 26, 30, WHITE)
+    for i in range(4):
+        rect(7, 9 + 5 * i, 15, 11 + 5 * i, BLUE)
+        rect(17 + 4 * (i % 2), 9 + 5 * i, 20 + 4 * (i % 2), 12 + 5 * i, GREEN)
+    rect(7, 28, 25, 30, GOLD)
+    # The folded corner: cut away above the diagonal, the fold below it.
+    fold = int(8 * s)
+    right = int(28 * s)
+    for y in range(fold):
+        for x in range(right - fold, right):
+            inside = x - (right - fold) <= y
+            edge = x - (right - fold) == y or x == right - fold or y == fold - 1
+            px[y][x] = (DARK if edge else GREY) if inside else CLEAR
+    return px
+
+
+def image(size, kind='program'):
+    px = draw_document(size) if kind == 'document' else draw(size)
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     rows = b''
     for y in reversed(range(size)):
@@ -55,9 +83,9 @@ def image(size):
     return header + rows + mask
 
 
-def main(out):
+def main(out, kind='program'):
     sizes = [16, 32]
-    images = [image(n) for n in sizes]
+    images = [image(n, kind) for n in sizes]
     data = struct.pack('<HHH', 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for n, img in zip(sizes, images):
@@ -70,4 +98,5 @@ def main(out):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else 'Tarvelo.ico')
+    main(sys.argv[1] if len(sys.argv) > 1 else 'Tarvelo.ico',
+         sys.argv[2] if len(sys.argv) > 2 else 'program')

@@ -2,9 +2,9 @@
 # Installs what building and testing Tarvelo needs on Debian: the MinGW-w64
 # cross compilers (posix threads), Wine with 32-bit support, the fonts Wine
 # lays dialogs out with, a virtual X display, the tools the end-to-end
-# tests drive it with (FUSE for a folder that hangs) and the static
-# analysers. Does nothing when
-# everything is there already.
+# tests drive it with (FUSE for a folder that hangs), the static analysers
+# and what builds the Windows Installer package (wixl, msitools,
+# faketime). Does nothing when everything is there already.
 set -euo pipefail
 
 need=()
@@ -20,6 +20,9 @@ have import   || need+=(imagemagick)
 have cppcheck || need+=(cppcheck)
 have clang-tidy || need+=(clang-tidy)
 have zip      || need+=(zip)
+have wixl     || need+=(wixl)
+have msibuild || need+=(msitools)
+have faketime || need+=(faketime)
 have python3  || need+=(python3)
 have xdpyinfo || need+=(x11-utils)
 # A folder that stops answering, for the end-to-end test of a hanging share.
