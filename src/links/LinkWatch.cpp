@@ -12,6 +12,10 @@ constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHA
 // A folder is watched only once a look in it came back this fast: setting a
 // watch up in a folder that hangs could hold more than this worker.
 constexpr DWORD kPromptLookMs = 250;
+// A folder that changes all the time (another program writing there) is
+// looked at no more often than this; a save's copy and its move into
+// place are then seen in one look.
+constexpr DWORD kLookSpacingMs = 30;
 
 std::string FolderOf(const std::string& link) {
     const size_t slash = link.rfind('\\');
@@ -122,8 +126,11 @@ void LinkWatch::Folder::Run(const std::shared_ptr<Folder>& folder, const std::sh
     for (;;) {
         const HANDLE waits[] = {folder->stop.Get(), folder->wake.Get(), changes.Get()};
         const DWORD signalled = ::WaitForMultipleObjects(changes.Armed() ? 3 : 2, waits, FALSE, INFINITE);
-        if (signalled == WAIT_OBJECT_0 + 2) changes.Rearm();
         if (signalled != WAIT_OBJECT_0 + 1 && signalled != WAIT_OBJECT_0 + 2) return;
+        if (signalled == WAIT_OBJECT_0 + 2) {
+            if (::WaitForSingleObject(folder->stop.Get(), kLookSpacingMs) != WAIT_TIMEOUT) return;
+            changes.Rearm();
+        }
 
         std::vector<std::string> links;
         uint64_t asked = 0;
