@@ -41,7 +41,7 @@ TEST(DocumentRobustness, DecodingFunctionsTakeAnyValue) {
     }
 }
 
-class DocumentRobustnessRead : public doctest::DocumentTest {};
+class DocumentRobustnessRead : public documents::DocumentTest {};
 
 TEST_F(DocumentRobustnessRead, MalformedDocumentsReadAsThePlatformReadsThem) {
     Generator g(20240611);
