@@ -190,11 +190,10 @@ echo "== summary"
 echo "static analysis: $analysis"
 for arch in i686 x86_64; do
   log="$BUILD_ROOT/$arch/Testing/Temporary/LastTest.log"
-  skipped="$(sed -n 's/^\[  SKIPPED \] \([^ ]*\.[^ ]*\) ([0-9]* ms)$/\1/p' "$log" 2>/dev/null | sort -u)"
-  if [ -z "$skipped" ]; then
-    echo "$arch: ${result[$arch]}, no case skipped"
-  else
-    echo "$arch: ${result[$arch]}, $(wc -l <<<"$skipped") case(s) SKIPPED: $(echo $skipped)"
-  fi
+  # Each skipped test with the reason GoogleTest printed before it.
+  skipped="$(awk '/: Skipped$/ { getline why; next }
+    /^\[  SKIPPED \] [^ ]+\.[^ ]+ \([0-9]+ ms\)$/ { print "  SKIPPED " $4 ": " why; why = "" }' "$log" 2>/dev/null | sort -u)"
+  echo "$arch: ${result[$arch]}, $(grep -c SKIPPED <<<"$skipped" || true) case(s) SKIPPED"
+  [ -z "$skipped" ] || echo "$skipped"
 done
 exit $status
