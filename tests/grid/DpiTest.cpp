@@ -64,7 +64,9 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
     RECT frame{};
     ::GetWindowRect(Wnd(), &frame);
     std::printf("%d dpi: dialog units %dx%d\n", dpi, u.across, u.down);
-    if (dpi == USER_DEFAULT_SCREEN_DPI) { ASSERT_TRUE(u.across == 6 && u.down == 13) << "as on Windows, else the prefix lacks its fonts"; }
+    if (dpi == USER_DEFAULT_SCREEN_DPI) {
+        ASSERT_TRUE(u.across == 6 && u.down == 13) << "as on Windows, else the prefix lacks its fonts";
+    }
     EXPECT_TRUE(frame.right - frame.left <= 1280 && frame.bottom - frame.top <= 1024) << "fits the screen";
     std::map<std::string, std::vector<RECT>> texts;  // statics and group boxes by text, left to right
     for (HWND child = ::GetWindow(Wnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {

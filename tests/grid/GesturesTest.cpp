@@ -103,7 +103,8 @@ TEST_F(GridGestures, ThePointerReachesTheWindowThroughTextsAndDisabledEdits) {
     Show();
     const RECT header = Geometry().columnHeader[1], goods = ItemRect(ids::Goods(2));
     const auto reached = [&](POINT pt) { ::ClientToScreen(Wnd(), &pt); return ::WindowFromPoint(pt); };
-    for (const POINT pt : {Label(0), POINT{header.left + 2, header.top + 2}, Centre(header), Centre(goods), Centre(ItemRect(ids::Price(2)))}) {
+    const POINT price = Centre(ItemRect(ids::Price(2)));
+    for (const POINT pt : {Label(0), POINT{header.left + 2, header.top + 2}, Centre(header), Centre(goods), price}) {
         EXPECT_EQ(reached(pt), Wnd()) << pt.x << "," << pt.y;
     }
     EXPECT_EQ(reached(Centre(ItemRect(ids::Goods(5)))), Item(ids::Goods(5)));
