@@ -43,8 +43,8 @@ TEST_F(DocumentFile, AFreshWriteIsTheKeptFileAndReadsBackWhole) {
     Click(ids::kNumbers);
     dlg->m_separatorLines[0] = dlg->m_separatorLines[18] = 1;
     dlg->m_rowLinkFile[4] = "C:\\Listen\\Andere.pgx";
-    dlg->m_rowLinkColumn[4] = 4;
-    Type(ids::Goods(4), "[E] - [Andere]--> Vorrat");
+    dlg->m_rowLinkColumn[4] = 6;  // G, the last column
+    Type(ids::Goods(4), "[G] - [Andere]--> Vorrat");
     dlg->m_rowInfo[7].strSource2 = "https://example.org/?a=1";
     dlg->UpdateSums();
     WriteTo(At("Neu.pgx"));
