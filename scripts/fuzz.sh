@@ -2,8 +2,8 @@
 # The long runs of the document tests (not part of the suite): the
 # in-memory INI file against the platform's profile functions on seeded
 # random files and key writes, compared byte for byte and read for read
-# (a failure names its seed); and the document robustness tests with
-# CASES / 10 malformed documents and twice CASES odd values.
+# (a failure names its seed); and the decoding functions with twice CASES
+# odd values.
 # Usage: scripts/fuzz.sh [CASES=20000] [FIRST_SEED=1]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -16,7 +16,7 @@ source "$here/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
 
-echo "fuzz: INI seeds $first..$((first + cases - 1)), $((cases / 10)) malformed documents"
+echo "fuzz: INI seeds $first..$((first + cases - 1)), $((20 * (cases / 10))) odd values"
 start=$SECONDS
 status=0
 TARVELO_INI_CASES="$cases" TARVELO_INI_SEED="$first" TARVELO_MALFORMED_DOCUMENTS="$((cases / 10))" \

@@ -9,7 +9,6 @@ constexpr size_t kNone = std::string_view::npos;
 constexpr char kDosEndOfFile = 0x1A;   // counts as a blank, as in files from old media
 constexpr size_t kIntBuffer = 30;       // the platform reads a number through a buffer this size
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kUnicodeMarks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};  // UTF-8, UTF-16 LE, BE
 constexpr unsigned kDecimal = 10, kBinary = 2, kOctal = 8, kHex = 16;
 
 bool IsBlank(char c) { return (c >= '\t' && c <= '\r') || c == ' ' || c == kDosEndOfFile; }
@@ -79,8 +78,6 @@ int ParseInt(std::string_view text) {
 }  // namespace
 
 IniFile::IniFile(std::string bytes) : m_bytes(std::move(bytes)) {
-    m_unicode = std::any_of(std::begin(kUnicodeMarks), std::end(kUnicodeMarks),
-                            [&](std::string_view mark) { return m_bytes.starts_with(mark); });
     Parse(m_bytes);
 }
 
@@ -174,7 +171,6 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
     Location at = Find(section, key);
     if (at.key != kNone && m_sections[at.section].keys[at.key].value == value) return;
     m_pending.reset();
-    m_changed = true;
     if (at.section == kNone) {
         m_sections.push_back(Section{std::string(TrimLeft(section)), {}});
         at.section = m_sections.size() - 1;

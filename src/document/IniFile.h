@@ -12,11 +12,7 @@
 class IniFile {
 public:
     IniFile() = default;  // no file yet
-    explicit IniFile(std::string bytes);  // the file's bytes as read from disk
-
-    // A file that starts with a Unicode byte order mark: the platform converts
-    // it and this class does not, so such a file is left to the platform.
-    bool Unicode() const { return m_unicode; }
+    explicit IniFile(std::string bytes);  // the file's bytes in the code page (see LoadIniFile)
 
     // What GetPrivateProfileStringA(section, key, def, buffer, bufferSize)
     // leaves in a buffer of bufferSize bytes (up to its terminating NUL).
@@ -27,9 +23,6 @@ public:
     // What WritePrivateProfileStringA(section, key, value) does to the file.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
 
-    // Whether a write changed something, so that the platform would have
-    // written the file (a file that did not exist would now exist).
-    bool Changed() const { return m_changed; }
     // The file's bytes as the platform would leave them: the bytes given
     // until a write changes something.
     std::string Bytes() const;
@@ -61,7 +54,5 @@ private:
     std::string m_bytes;  // the file as the last full write left it
     std::vector<Section> m_sections{Section{}};
     std::optional<Pending> m_pending;
-    bool m_unicode = false;
-    bool m_changed = false;
     bool m_reparsed = false;  // the sections are what reading a written file gives
 };

@@ -10,29 +10,37 @@ TEST_F(AppStartup, EveryKindOfCommandLineAndTheFirstPaint) {
     const auto timersRan = [&] { return ::KillTimer(Wnd(), kSumTimerId) & ::KillTimer(Wnd(), kLinkTimerId); };
     const std::string at = TestDir() + "\\", tooLong = "Der Zielpfad ist zu lang !!!";
     WriteAnimationScript();
-    WriteFileBytes(at + "Haushalt.PGX", "[LISTE]\r\nWare 01=Brot\r\n");
-    WriteFileBytes(at + "Liste.pgx", "[A]\r\nName=Obst\r\n");
-    WriteFileBytes(at + "notes.txt", "hello");
-    // The command line, then the title with goods and name A, or the message before a silent end.
-    for (const auto& [commandLine, shown] : std::vector<std::pair<std::string, std::string>>{
-             {"", "Unbenannt||"}, {"\"" + at + "Haushalt.PGX\"", "Haushalt|Brot|"}, {at + "Liste.pgw", "Liste||Obst"},
-             {at + "Neu.pgx", "Neu||"}, {at + "notes.txt", ""}, {at, ""}, {"\"\"", ""}, {"ohne Punkt", ""},
-             {at + "x.backup", ""}, {at + "missing.doc", ""}, {std::string(1000, 'a'), tooLong},
-             {std::string(600, 'b') + ".pgx", tooLong}}) {
-        if (shown == tooLong) seams->AnswerBox(IDOK);
-        Open(commandLine);
-        const bool document = shown.find('|') != std::string::npos;
-        EXPECT_EQ(quit(), !document) << commandLine;
-        EXPECT_EQ(seams->boxes.empty() ? "" : seams->boxes.back().text, document ? "" : shown) << commandLine;
+    const std::pair<const char*, const char*> files[] = {{"Haushalt.PGX", "[LISTE]\r\nWare 01=Brot\r\n"},
+        {"Haushalt.PGW", "[LISTE]\r\nWare 01=Begleiter\r\n"}, {"Waise.pgw", "[LISTE]\r\nWare 01=Begleiter\r\n"},
+        {"Liste.pgx", "[A]\r\nName=Obst\r\n"}, {"notes.txt", "hello"}, {"x.abcd", "[LISTE]\r\nWare 01=abcd\r\n"}};
+    for (const auto& [name, bytes] : files) WriteFileBytes(at + name, bytes);
+    // The command line; the title, row 01 and column A's name it opens with,
+    // or, without a title, the message (if any) before the program ends.
+    const struct { std::string commandLine, title{}, goods{}, nameA{}, message{}; } cases[] = {
+        {"", "Unbenannt"}, {"\"" + at + "Haushalt.PGX\"", "Haushalt", "Brot"}, {at + "Liste.pgw", "Liste", "", "Obst"},
+        {at + "Neu.pgx", "Neu"}, {at + "Waise.pgw", "Waise"}, {at + "Haushalt.PGW"}, {at + "x.abcd"}, {at + "notes.txt"},
+        {at}, {"\"\""}, {"ohne Punkt"}, {at + "x.backup"}, {at + "missing.doc"},
+        {std::string(1000, 'a'), "", "", "", tooLong}, {std::string(600, 'b') + ".pgx", "", "", "", tooLong}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        if (!c.message.empty()) seams->AnswerBox(IDOK);
+        Open(c.commandLine);
+        EXPECT_EQ(quit(), c.title.empty());
+        EXPECT_EQ(seams->boxes.empty() ? "" : seams->boxes.back().text, c.message);
         seams->boxes.clear();
-        if (!document) continue;
-        EXPECT_EQ(WindowTitle() + "|" + Text(ids::Goods(0)) + "|" + Text(ids::Name(0)), "Tarvelo   -   " + shown);
-        EXPECT_FALSE(dlg->m_bModified || timersRan() || !Text(ids::kTotal).empty()) << "nothing before the first paint";
+        if (c.title.empty()) continue;
+        EXPECT_EQ(WindowTitle(), "Tarvelo   -   " + c.title);
+        EXPECT_EQ(Text(ids::Goods(0)), c.goods);
+        EXPECT_EQ(Text(ids::Name(0)), c.nameA);
+        // Nothing before the first paint: no change, no timer, no sums.
+        EXPECT_FALSE(dlg->m_bModified);
+        EXPECT_FALSE(timersRan());
+        EXPECT_EQ(Text(ids::kTotal), "");
         FirstPaint();
-        EXPECT_TRUE(timersRan()) << commandLine;
-        EXPECT_EQ(dlg->m_bAnimRunning != FALSE, commandLine.empty()) << "the start-up animation without a document";
+        EXPECT_TRUE(timersRan());
+        EXPECT_EQ(dlg->m_bAnimRunning != FALSE, c.commandLine.empty()) << "the start-up animation without a document";
     }
     EXPECT_EQ(ReadFileBytes(at + "notes.txt"), "hello");
-    EXPECT_FALSE(Exists(at + "Neu.pgx") || Exists(at + "notes.pgw") || Exists(".\\Unbenannt.pgw"));
-    for (const char* name : {"Haushalt.PGX", "Liste.pgx", "notes.txt"}) RemoveFile(at + name);
+    EXPECT_FALSE(Exists(at + "Neu.pgx") || Exists(at + "Waise.pgx") || Exists(at + "notes.pgw") || Exists(".\\Unbenannt.pgw"));
+    for (const auto& [name, bytes] : files) RemoveFile(at + name);
 }

@@ -1,46 +1,73 @@
 // The document commands and the ways to end, each with the save question,
-// and every kind of path through every way of naming one: what becomes of
-// path, window contents, modified flag and files on disk.
+// and every kind of path through Load, a drop and Save As (through the
+// command line: the start-up test): what becomes of path, window contents,
+// modified flag and files on disk.
 #include "document/DocumentTestSupport.h"
 
-using doctest::CrLf;
+using documents::CrLf;
 
 namespace {
 
 std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
 constexpr const char* kChanged = "ge\xE4ndert";
-constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES;
+constexpr const char* kFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 
-enum class Cmd { Load, Drop, Reset, Exit, Close, Escape };
+enum class Cmd { Load, Drop, Reset, Exit, Close, Escape, SaveAs };
 // Not modified (and Yes to the reset question), not modified and No to it,
 // or modified and Cancel, No, Yes, or Yes to a save that fails (read-only).
 enum class Answer { Unmodified, Declined, Cancel, No, Yes, YesFails };
 using enum Cmd;
 using enum Answer;
+const char* const kCmdNames[] = {"Load", "a drop", "Reset", "EXIT", "the close box", "Escape", "Save As"};
+const char* const kAnswerNames[] = {"not modified", "No to Reset", "Cancel", "No", "Yes", "Yes, the save fails"};
 
-// The command, the answer, whether the program ended, the document's title
-// and row 01 afterwards, whether it is modified, whether its file was saved.
-struct CommandCase { Cmd cmd; Answer answer; bool ended; const char *title, *goods; bool modified, saved; };
-const CommandCase kCommandCases[] = {
-    {Load, Unmodified, 0, "Neu", "neu", 0, 0}, {Load, Cancel, 0, "Alt", kChanged, 1, 0},
-    {Load, No, 0, "Neu", "neu", 0, 0}, {Load, Yes, 0, "Neu", "neu", 0, 1},
-    {Load, YesFails, 0, "Alt", kChanged, 1, 0}, {Drop, Unmodified, 0, "Neu", "neu", 0, 0},
-    {Drop, Cancel, 0, "Alt", kChanged, 1, 0}, {Drop, No, 0, "Neu", "neu", 0, 0},
-    {Drop, Yes, 0, "Neu", "neu", 0, 1}, {Drop, YesFails, 0, "Alt", kChanged, 1, 0},
-    {Reset, Unmodified, 0, "Unbenannt", "", 0, 0}, {Reset, Declined, 0, "Alt", "alt", 0, 0},
-    {Reset, Cancel, 0, "Alt", kChanged, 1, 0}, {Reset, No, 0, "Unbenannt", "", 0, 0},
-    {Reset, Yes, 0, "Unbenannt", "", 0, 1}, {Reset, YesFails, 0, "Alt", kChanged, 1, 0},
-    {Exit, Unmodified, 1, "Alt", "alt", 0, 0}, {Exit, Cancel, 0, "Alt", kChanged, 1, 0},
-    {Exit, No, 1, "Alt", kChanged, 1, 0}, {Exit, Yes, 1, "Alt", kChanged, 0, 1},
-    {Exit, YesFails, 0, "Alt", kChanged, 1, 0}, {Close, Cancel, 0, "Alt", kChanged, 1, 0},
-    {Close, No, 1, "Alt", kChanged, 1, 0}, {Escape, Unmodified, 1, "Alt", "alt", 0, 0},
-    {Escape, Cancel, 0, "Alt", kChanged, 1, 0}, {Escape, No, 1, "Alt", kChanged, 1, 0},
-    {Escape, Yes, 1, "Alt", kChanged, 0, 1},
+// What a command leaves: whether the program ended, the document in the
+// title and in row 01, whether the list is modified, and Alt.pgx's file.
+struct After {
+    bool ended = false;
+    std::string title, goods;
+    bool modified = false;
+    std::string file = "as it was";  // or "saved" with the change, or "damaged"
+    bool operator==(const After&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const After& a) {
+    return out << (a.ended ? "ended" : "open") << ", title " << a.title << ", row 01 \"" << a.goods << "\", "
+               << (a.modified ? "modified" : "not modified") << ", Alt.pgx " << a.file;
+}
+After Showing(const char* title, const char* goods) { return {false, title, goods}; }
+After Saved(After a) {
+    a.modified = false;
+    a.file = "saved";
+    return a;
+}
+const After kKept{false, "Alt", kChanged, true};  // nothing done: Cancel, or Yes to a save that failed
+const After kNeu = Showing("Neu", "neu"), kCleared = Showing("Unbenannt", ""), kUntouched = Showing("Alt", "alt");
+const After kEnded{true, "Alt", "alt"}, kEndedChanged{true, "Alt", kChanged, true};
+
+const struct { Cmd cmd; Answer answer; After after; } kCommandCases[] = {
+    {Load, Unmodified, kNeu}, {Load, Cancel, kKept}, {Load, No, kNeu}, {Load, Yes, Saved(kNeu)}, {Load, YesFails, kKept},
+    {Drop, Unmodified, kNeu}, {Drop, Cancel, kKept}, {Drop, No, kNeu}, {Drop, Yes, Saved(kNeu)}, {Drop, YesFails, kKept},
+    {Reset, Unmodified, kCleared}, {Reset, Declined, kUntouched}, {Reset, Cancel, kKept}, {Reset, No, kCleared},
+    {Reset, Yes, Saved(kCleared)}, {Reset, YesFails, kKept}, {Exit, Unmodified, kEnded}, {Exit, Cancel, kKept},
+    {Exit, No, kEndedChanged}, {Exit, Yes, Saved(kEndedChanged)}, {Exit, YesFails, kKept}, {Close, Cancel, kKept},
+    {Close, No, kEndedChanged}, {Escape, Unmodified, kEnded}, {Escape, Cancel, kKept}, {Escape, No, kEndedChanged},
+    {Escape, Yes, Saved(kEndedChanged)},
+};
+
+// A message box as the user sees it: its text and its buttons.
+struct Box {
+    std::string text;
+    UINT buttons = MB_OK;
+    bool operator==(const Box&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << '"' << b.text << "\" with "
+               << (b.buttons == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : b.buttons == MB_YESNO ? "Ja, Nein" : "OK");
+}
 
 }  // namespace
 
-class DocumentCommands : public doctest::DocumentTest {
+class DocumentCommands : public documents::DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
@@ -53,12 +80,28 @@ protected:
         ReadFrom(At("Alt.pgx"));
         dlg->m_rowInfo[3] = RowInfo{"x", "y", "z", 0};
     }
-    void Reopen(const std::string& commandLine = "", bool tooLongSaid = false) {
+    After Seen(const std::string& altBefore) const {
+        const std::string title = WindowTitle(), prefix = "Tarvelo   -   ", alt = ReadFileBytes(At("Alt.pgx"));
+        const bool saved = alt.starts_with("; eigen\r\n[LISTE]\r\nWare 01=ge\xE4ndert\r\n");
+        return {dlg->HasEnded() != FALSE, title.starts_with(prefix) ? title.substr(prefix.size()) : title,
+                Text(ids::Goods(0)), dlg->m_bModified != FALSE, alt == altBefore ? "as it was" : saved ? "saved" : "damaged"};
+    }
+    void Run(Cmd cmd, const std::vector<std::string>& dropped) {
+        switch (cmd) {
+            case Cmd::Load: Click(ids::kLoad); break;
+            case Cmd::Drop: Drop(dropped); break;
+            case Cmd::Reset: Click(ids::kReset); break;
+            case Cmd::Exit: Click(IDOK); break;
+            case Cmd::Close: ::SendMessageA(Wnd(), WM_CLOSE, 0, 0); break;
+            case Cmd::Escape: ::SendMessageA(Wnd(), WM_COMMAND, IDCANCEL, 0); break;
+            case Cmd::SaveAs: Click(ids::kSaveAs); break;
+        }
+    }
+    void Reopen() {
         seams.reset();
         seams = std::make_unique<ScriptedSeams>();
-        if (tooLongSaid) seams->AnswerBox(IDOK);
         dlg.reset();
-        Open(commandLine);
+        Open();
     }
 };
 
@@ -69,9 +112,8 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
     WriteFileBytes(".\\f4d5h7j9k2.pgw", "");
     WriteFileBytes(At("Neu.pgx"), CrLf({"[LISTE]", "Ware 01=neu"}));
     const std::string alt = At("Alt.pgx");
-    for (const CommandCase& c : kCommandCases) {
-        SCOPED_TRACE("command " + std::to_string(static_cast<int>(c.cmd)) + " answer " +
-                     std::to_string(static_cast<int>(c.answer)));
+    for (const auto& c : kCommandCases) {
+        SCOPED_TRACE(std::string(kCmdNames[static_cast<int>(c.cmd)]) + ", " + kAnswerNames[static_cast<int>(c.answer)]);
         RemoveFile(alt);
         OpenAlt();
         const std::string before = ReadFileBytes(alt);
@@ -83,37 +125,26 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
         if (c.answer == Answer::YesFails) seams->AnswerBox(IDOK);
         const bool goesOn = c.answer == Answer::Unmodified || c.answer == Answer::No || c.answer == Answer::Yes;
         if (c.cmd == Cmd::Load && goesOn) seams->AnswerFile(At("Neu.pgx"));
-        switch (c.cmd) {
-            case Cmd::Load: Click(ids::kLoad); break;
-            case Cmd::Drop: Drop({At("Neu.pgx")}); break;
-            case Cmd::Reset: Click(ids::kReset); break;
-            case Cmd::Exit: Click(IDOK); break;
-            case Cmd::Close: ::SendMessageA(Wnd(), WM_CLOSE, 0, 0); break;
-            case Cmd::Escape: ::SendMessageA(Wnd(), WM_COMMAND, IDCANCEL, 0); break;
-        }
+        Run(c.cmd, {At("Neu.pgx")});
         ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_NORMAL);
-        const std::string after = ReadFileBytes(alt);
-        const char* file = after == before ? "old" : after.find("; eigen\r\n[LISTE]\r\nWare 01=ge\xE4ndert\r\n") == 0 ? "saved" : "?";
-        // Ended, title, row 01, row info read anew, modified, timers, file.
-        EXPECT_EQ(std::to_string(dlg->HasEnded()) + WindowTitle() + "|" + Text(ids::Goods(0)) + "|" +
-                      std::to_string(dlg->m_rowInfo[3].nAutoOpen) + std::to_string(dlg->m_bModified) +
-                      std::to_string(TimersRunning()) + file,
-                  std::to_string(c.ended) + "Tarvelo   -   " + c.title + "|" + c.goods + "|" +
-                      (c.title == std::string("Alt") ? "0" : "1") + std::to_string(c.modified) + std::to_string(!c.ended) +
-                      (c.saved ? "saved" : "old"));
+        EXPECT_EQ(Seen(before), c.after);
+        EXPECT_EQ(dlg->m_rowInfo[3].nAutoOpen, c.after.title == "Alt" ? 0 : 1) << "row 04's info read anew with another list";
+        EXPECT_EQ(TimersRunning(), !c.after.ended) << "the timers run while the window stays";
         EXPECT_TRUE(Exists(".\\f4d5h7j9k2.pgw") && !Exists(At("Alt.pgw")));
-        // What was asked: the boxes with their buttons, and the open dialog.
-        std::string shown;
-        for (const ShownBox& b : seams->boxes) shown += b.text + "|" + std::to_string(b.type) + "\n";
+        // What was asked: the question, the failure, and Load's open dialog at the current document.
+        std::vector<Box> shown, asked;
+        for (const ShownBox& b : seams->boxes) shown.push_back({b.text, b.type});
+        if (modified) asked.push_back({SaveQuestion(alt), MB_YESNOCANCEL});
+        if (!modified && c.cmd == Cmd::Reset) asked.push_back({"Alle Eintr\xE4ge l\xF6schen ?", MB_YESNO});
+        if (c.answer == Answer::YesFails) asked.push_back({"Die Datei   " + alt + "   konnte nicht gespeichert werden !"});
+        EXPECT_EQ(shown, asked);
+        ASSERT_EQ(seams->fileRequests.size(), c.cmd == Cmd::Load && goesOn ? 1u : 0u);
         for (const dialogkit::FileDialogRequest& r : seams->fileRequests) {
-            shown += r.initialName + "|" + std::to_string(r.open) + r.defaultExt + std::to_string(r.flags) + r.filter + "\n";
+            EXPECT_TRUE(r.open);
+            EXPECT_EQ(r.initialName, alt);
+            EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES));
+            EXPECT_EQ(r.filter, kFilter);
         }
-        const std::string question = modified ? SaveQuestion(alt) + "|3\n"
-                                     : c.cmd == Cmd::Reset ? "Alle Eintr\xE4ge l\xF6schen ?|4\n" : "";
-        const std::string failed = c.answer == Answer::YesFails ? "Die Datei   " + alt + "   konnte nicht gespeichert werden !|0\n" : "";
-        const std::string dialog = c.cmd == Cmd::Load && goesOn ? alt + "|1" + std::to_string(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES) +
-                                                                    "Quentaro-Datei|*.pgx|Alle Dateien|*.*||\n" : "";
-        EXPECT_EQ(shown, question + failed + dialog);
         Reopen();
     }
     RemoveFile(".\\f4d5h7j9k2.pgx");
@@ -121,51 +152,46 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
 }
 
 TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
-    // The path; through load, drop, save as and command line "title:goods" or "quit"; what Save As writes.
-    struct PathCase { std::string path; const char* ways[4]; const char* written; };
+    // The path; what Load, a drop and Save As leave, each from Alt.pgx with
+    // "ungespeichert" typed into row 01 (not modified); the file Save As writes.
     const std::string tooLong = At(std::string(300, 'l') + ".pgx");
-    const PathCase cases[] = {
-        {At("Gross.PGX"), {"Gross:gross", "Gross:gross", "Gross:ungespeichert", "Gross:gross"}, "Gross.PGX"},
-        {At("Gross.PGW"), {"Gross:gross", "Alt:ungespeichert", "Gross:ungespeichert", "quit"}, "Gross.PGW"},
-        {At("x.abcd"), {"x:abcd", "Alt:ungespeichert", "x:ungespeichert", "quit"}, "x.abcd"},
-        {At("Liste.pgw"), {"Liste:liste", "Liste:liste", "Liste:ungespeichert", "Liste:liste"}, "Liste.pgx"},
-        {At("Waise.pgw"), {"Waise:", "Waise:", "Waise:ungespeichert", "Waise:"}, "Waise.pgx"},
-        {At("notes.txt"), {"notes:notiz", "Alt:ungespeichert", "notes:ungespeichert", "quit"}, "notes.txt"},
-        {At("x.backup"), {"Alt:alt", "Alt:ungespeichert", "Alt:ungespeichert", "quit"}, ""},
-        {At("Ordner"), {"Alt:alt", "Alt:ungespeichert", "Alt:ungespeichert", "quit"}, ""},
-        {tooLong, {"Alt:alt", "Alt:ungespeichert", "Alt:ungespeichert", "quit"}, ""},
+    const After kReadAgain = Showing("Alt", "alt"), kRefused = Showing("Alt", "ungespeichert");
+    const struct { std::string path; After load, drop, saveAs; const char* written; } cases[] = {
+        {At("Gross.PGX"), Showing("Gross", "gross"), Showing("Gross", "gross"), Showing("Gross", "ungespeichert"), "Gross.PGX"},
+        {At("Gross.PGW"), Showing("Gross", "gross"), kRefused, Showing("Gross", "ungespeichert"), "Gross.PGW"},
+        {At("x.abcd"), Showing("x", "abcd"), kRefused, Showing("x", "ungespeichert"), "x.abcd"},
+        {At("Liste.pgw"), Showing("Liste", "liste"), Showing("Liste", "liste"), Showing("Liste", "ungespeichert"), "Liste.pgx"},
+        {At("Waise.pgw"), Showing("Waise", ""), Showing("Waise", ""), Showing("Waise", "ungespeichert"), "Waise.pgx"},
+        {At("notes.txt"), Showing("notes", "notiz"), kRefused, Showing("notes", "ungespeichert"), "notes.txt"},
+        {At("x.backup"), kReadAgain, kRefused, kRefused, nullptr},
+        {At("Ordner"), kReadAgain, kRefused, kRefused, nullptr},
+        {tooLong, kReadAgain, kRefused, kRefused, nullptr},
     };
     ::CreateDirectoryA(At("Ordner").c_str(), nullptr);
-    for (const PathCase& c : cases) {
-        for (int way = 0; way < 4; ++way) {
-            SCOPED_TRACE(c.path.substr(Folder().size()) + " way " + std::to_string(way));
+    for (const auto& c : cases) {
+        for (const Cmd way : {Cmd::Load, Cmd::Drop, Cmd::SaveAs}) {
+            SCOPED_TRACE(c.path.substr(Folder().size()) + " through " + kCmdNames[static_cast<int>(way)]);
             const char* const files[][2] = {{"Gross.PGX", "gross"}, {"Liste.pgx", "liste"}, {"Liste.pgw", "companion"},
                                             {"Waise.pgw", "companion"}, {"notes.txt", "notiz"}, {"x.backup", "x"},
                                             {"Gross.PGW", "gross"}, {"x.abcd", "abcd"}};
             for (const auto& [name, goods] : files) WriteFileBytes(At(name), CrLf({"[LISTE]", std::string("Ware 01=") + goods}));
             RemoveFile(At("Waise.pgx"));
-            const bool tooLongSaid = c.path == tooLong && way != 1;
-            if (way == 3) {
-                Reopen(c.path, tooLongSaid);
-            } else {
-                if (tooLongSaid) seams->AnswerBox(IDOK);
-                OpenAlt();
-                Type(ids::Goods(0), "ungespeichert");
-                dlg->m_bModified = FALSE;
-            }
-            const std::set<std::string> listing = doctest::FolderListing(Folder());
-            if (way == 0 || way == 2) seams->AnswerFile(c.path);
-            if (way == 0) Click(ids::kLoad);
-            if (way == 1) Drop({c.path, At("Gross.PGX")});
-            if (way == 2) Click(ids::kSaveAs);
-            MSG msg;
-            const bool quit = ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-            EXPECT_EQ(quit ? "quit" : dlg->m_strDocTitle + ":" + Text(ids::Goods(0)), c.ways[way]);
+            const bool tooLongSaid = c.path == tooLong && way != Cmd::Drop;  // a drop takes no path that long
+            if (tooLongSaid) seams->AnswerBox(IDOK);
+            OpenAlt();
+            Type(ids::Goods(0), "ungespeichert");
+            dlg->m_bModified = FALSE;
+            const std::string before = ReadFileBytes(At("Alt.pgx"));
+            const std::set<std::string> listing = documents::FolderListing(Folder());
+            if (way != Cmd::Drop) seams->AnswerFile(c.path);
+            Run(way, {c.path, At("Gross.PGX")});
+            EXPECT_EQ(Seen(before), way == Cmd::Load ? c.load : way == Cmd::Drop ? c.drop : c.saveAs);
             EXPECT_EQ(seams->boxes.empty() ? "" : seams->boxes[0].text, tooLongSaid ? "Der Zielpfad ist zu lang !!!" : "");
             // Save As writes the chosen document, and nothing for a refused name.
-            if (way == 2) {
-                EXPECT_TRUE(*c.written ? ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n") != std::string::npos
-                                       : doctest::FolderListing(Folder()) == listing);
+            if (way == Cmd::SaveAs && c.written) {
+                EXPECT_NE(ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n"), std::string::npos);
+            } else if (way == Cmd::SaveAs) {
+                EXPECT_EQ(documents::FolderListing(Folder()), listing) << "nothing written";
             }
             Reopen();
         }
@@ -180,9 +206,14 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
     seams->AnswerBox(IDYES);
     seams->CancelFile();
     Click(IDOK);
-    EXPECT_TRUE(!dlg->HasEnded() && dlg->m_bModified);
+    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_TRUE(dlg->m_bModified);
     const dialogkit::FileDialogRequest& r = seams->fileRequests.at(0);
-    EXPECT_TRUE(!r.open && r.initialName == "Unbenannt.pgx" && r.flags == kSaveFlags && r.defaultExt == ".pgx");
+    EXPECT_FALSE(r.open);
+    EXPECT_EQ(r.initialName, "Unbenannt.pgx");
+    EXPECT_EQ(r.defaultExt, ".pgx");
+    EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES));
+    EXPECT_EQ(r.filter, kFilter);
     // A name chosen there is written, and the command goes on.
     seams->AnswerBox(IDYES);
     seams->AnswerFile(At("Heute.pgx"));

@@ -4,7 +4,7 @@
 // no file at all (every default).
 #include "document/DocumentTestSupport.h"
 
-class DocumentFile : public doctest::DocumentTest {
+class DocumentFile : public documents::DocumentTest {
 protected:
     // Anything but the defaults, so that a read must change it.
     void Clutter() const {
@@ -23,8 +23,8 @@ protected:
     }
     void ExpectKept(const std::string& path, const std::string& kept) const {
         const std::string actual = ReadFileBytes(path);
-        if (actual != ReadFileBytes(doctest::TestData(kept))) WriteFileBytes(TestDir() + "\\actual-" + kept, actual);
-        EXPECT_EQ(actual, ReadFileBytes(doctest::TestData(kept))) << kept << ": what was written is in " << TestDir();
+        if (actual != ReadFileBytes(documents::TestData(kept))) WriteFileBytes(TestDir() + "\\actual-" + kept, actual);
+        EXPECT_EQ(actual, ReadFileBytes(documents::TestData(kept))) << kept << ": what was written is in " << TestDir();
     }
 };
 
@@ -43,13 +43,13 @@ TEST_F(DocumentFile, AFreshWriteIsTheKeptFileAndReadsBackWhole) {
     Click(ids::kNumbers);
     dlg->m_separatorLines[0] = dlg->m_separatorLines[18] = 1;
     dlg->m_rowLinkFile[4] = "C:\\Listen\\Andere.pgx";
-    dlg->m_rowLinkColumn[4] = 4;
-    Type(ids::Goods(4), "[E] - [Andere]--> Vorrat");
+    dlg->m_rowLinkColumn[4] = 6;  // G, the last column
+    Type(ids::Goods(4), "[G] - [Andere]--> Vorrat");
     dlg->m_rowInfo[7].strSource2 = "https://example.org/?a=1";
     dlg->UpdateSums();
     WriteTo(At("Neu.pgx"));
     ExpectKept(At("Neu.pgx"), "fresh.pgx");
-    EXPECT_EQ(doctest::FolderListing(Folder()), std::set<std::string>{"Neu.pgx"}) << "no copy is left";
+    EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Neu.pgx"}) << "no copy is left";
 
     // Read back into a window holding something else, and written again.
     Clutter();
@@ -62,7 +62,7 @@ TEST_F(DocumentFile, AFreshWriteIsTheKeptFileAndReadsBackWhole) {
 }
 
 TEST_F(DocumentFile, AHandEditedDocumentAndNoDocumentAreTakenAsDecided) {
-    WriteFileBytes(At("Hand.pgx"), ReadFileBytes(doctest::TestData("odd.pgx")));
+    WriteFileBytes(At("Hand.pgx"), ReadFileBytes(documents::TestData("odd.pgx")));
     Clutter();
     ReadFrom(At("Hand.pgx"));
     EXPECT_FALSE(dlg->m_bModified);

@@ -4,7 +4,7 @@
 // an empty list.
 #include "document/DocumentTestSupport.h"
 
-using doctest::CrLf;
+using documents::CrLf;
 
 namespace {
 
@@ -15,7 +15,7 @@ std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   "
 
 }  // namespace
 
-class DocumentGuard : public doctest::DocumentTest {
+class DocumentGuard : public documents::DocumentTest {
 protected:
     // The last message box: its text and its buttons.
     ShownBox Said() const { return seams->boxes.empty() ? ShownBox{"(nothing)", 0, nullptr} : seams->boxes.back(); }

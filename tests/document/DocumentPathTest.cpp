@@ -1,9 +1,8 @@
 // The path analysis makes a short name long and drops the quotes; its
 // extension rules meet every way of naming a path in the command tests.
-#include "document/DocumentPath.h"
 #include "document/DocumentTestSupport.h"
 
-class DocumentSetPath : public doctest::DocumentTest {};
+class DocumentSetPath : public documents::DocumentTest {};
 
 TEST_F(DocumentSetPath, QuotesGoAndShortNamesBecomeLong) {
     const std::string folder = At("Verzeichnis mit langem Namen");
@@ -13,6 +12,7 @@ TEST_F(DocumentSetPath, QuotesGoAndShortNamesBecomeLong) {
     ASSERT_GT(::GetShortPathNameA((folder + "\\Dokument.pgx").c_str(), shortForm, MAX_PATH), 0u);
     EXPECT_TRUE(dlg->SetDocumentPath(std::string(1, '"').append(shortForm).append(1, '"'), FALSE));
     // The parts of the long form; the current document stays (analysed, not applied).
-    EXPECT_EQ(dlg->m_lastPathParts.strFullPath + "|" + dlg->m_lastPathParts.strCompanionPath + "|" + dlg->m_strDocPath,
-              folder + "\\Dokument.pgx|" + folder + "\\Dokument.pgw|.\\Unbenannt.pgx");
+    EXPECT_EQ(dlg->m_lastPathParts.strFullPath, folder + "\\Dokument.pgx");
+    EXPECT_EQ(dlg->m_lastPathParts.strCompanionPath, folder + "\\Dokument.pgw");
+    EXPECT_EQ(dlg->m_strDocPath, ".\\Unbenannt.pgx");
 }

@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <set>
 
-namespace doctest {
+namespace documents {
 
 // Lines joined with CR LF, each line ended by one.
 inline std::string CrLf(std::initializer_list<std::string> lines) {
@@ -90,4 +90,4 @@ private:
     std::string m_folder;
 };
 
-}  // namespace doctest
+}  // namespace documents

@@ -2,11 +2,10 @@
 // files: seeded random files and key writes, compared byte for byte, then
 // every read compared at several buffer sizes. TARVELO_INI_CASES sets how
 // many cases (default 200), TARVELO_INI_SEED the first seed (default 1).
-#include "document/IniFile.h"
 #include "document/IniGenerator.h"
+#include "document/Profile.h"
 
 using namespace initest;
-
 
 TEST(DocumentIni, BehavesAsTheProfileFunctions) {
     const int first = Setting("TARVELO_INI_SEED", 1);
@@ -21,13 +20,14 @@ TEST(DocumentIni, BehavesAsTheProfileFunctions) {
         const std::optional<std::string> existing = g.File(marked);
         RemoveFile(path);
         if (existing) WriteFileBytes(path, *existing);
-        IniFile ini = existing ? IniFile(*existing) : IniFile();
-        ASSERT_EQ(ini.Unicode(), marked);
-        if (marked) continue;
+        // A file with a byte order mark is read as LoadIniFile converts it,
+        // and not written: the platform would write it back in Unicode.
+        IniFile ini;
+        LoadIniFile(path, &ini);
 
         // Each write starts from the file on disk: the platform caches what it
         // read, and would otherwise go by the time of the last write.
-        for (size_t i = 0, n = g.Pick(12); i < n; ++i) {
+        for (size_t i = 0, n = marked ? 0 : g.Pick(12); i < n; ++i) {
             const std::string section = g.Pick(30) ? g.Section() : g.Any(kBlanks) + g.Section() + g.Any(kBlanks);
             const std::string key = g.Pick(30) ? g.Key() : g.Pick(2) ? "" : std::string(" ").append(g.Key()).append(g.Any(kBlanks));
             const std::string value = g.Written();
@@ -36,14 +36,14 @@ TEST(DocumentIni, BehavesAsTheProfileFunctions) {
             ini.SetString(section, key, value);
         }
         ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
-        ASSERT_EQ(Exists(path), existing || ini.Changed());
-        ASSERT_EQ(Exists(path) ? ReadFileBytes(path) : ini.Bytes(), ini.Bytes());
+        if (!marked) { ASSERT_EQ(ReadFileBytes(path), ini.Bytes()); }
 
-        for (size_t i = 0; i < 12; ++i) {
+        for (size_t i = 0; i < (marked ? 160 : 12); ++i) {
             const std::string section = g.Pick(40) ? g.Section() : "";
             const std::string key = g.Pick(40) ? g.Key() : "";
             const char* def = g.Any(kDefaults);
             for (const size_t size : kBufferSizes) {
+                if (marked && size != kBufferSizes[std::size(kBufferSizes) - 1]) continue;  // the conversion is the point
                 std::string buffer(size, '\x7F');
                 const DWORD n = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), def, buffer.data(),
                                                            static_cast<DWORD>(size), file);

@@ -60,7 +60,7 @@ public:
         switch (Pick(12)) {
             case 0: return Bytes(Pick(12));
             case 1: return std::string(Pick(3) ? 300 + Pick(3) : 2397 + Pick(6), "7\"'x"[Pick(4)]);
-            case 2: return std::string(1, "\"'"[Pick(2)]) + std::string(Pick(2) ? Pick(6) : 2398, 'q') + "\"'"[Pick(2)];
+            case 2: return std::string(1, "\"'"[Pick(2)]).append(Pick(2) ? Pick(6) : 2398, 'q').append(1, "\"'"[Pick(2)]);
             default: return Any(kValues);
         }
     }
@@ -81,14 +81,30 @@ public:
             default: return blank + Key() + Any(kBlanks) + "=" + Any(kBlanks) + Value() + Any(kBlanks);
         }
     }
-    // An existing file (empty now and then), or nothing when there is none.
+    // An existing file (empty now and then), or nothing when there is none;
+    // now and then saved in Unicode, with a byte order mark.
     std::optional<std::string> File(bool& marked) {
         marked = false;
         if (Pick(15) == 0) return std::nullopt;
-        marked = Pick(40) == 0;
-        std::string s = marked ? Any(kMarks) : "";
+        marked = Pick(8) == 0;
+        std::string s;
         for (size_t i = 0, n = Pick(25); i < n; ++i) s += Line(i == 0) + Any(kLineEnds);
-        return s;
+        return marked ? Unicode(s, Pick(std::size(kMarks))) : s;
+    }
+    // The text (Windows-1252) as an editor saves it: UTF-8, UTF-16 little or
+    // big endian, after the byte order mark kMarks[form].
+    static std::string Unicode(const std::string& text, size_t form) {
+        const int n = static_cast<int>(text.size());
+        std::wstring wide(text.size(), L'\0');
+        wide.resize(::MultiByteToWideChar(1252, 0, text.data(), n, wide.data(), n));
+        std::string out = kMarks[form], utf8(wide.size() * 3, '\0');
+        const int wn = static_cast<int>(wide.size());
+        utf8.resize(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, utf8.data(), 3 * wn, nullptr, nullptr));
+        for (const wchar_t c : wide) {
+            const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+            out += form == 1 ? std::string{low, high} : std::string{high, low};
+        }
+        return form == 0 ? out + utf8 : out;
     }
     // A value to write, now and then with blanks around it; even CR, LF and
     // NUL, which the program never writes, must come out as on the platform.

@@ -43,7 +43,6 @@ answer() { wait_for has_window Tarvelo && wine "$PROBE" press Tarvelo "$1" || fa
 aim() { read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"; }
 at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
 click() { at "$1" "$2"; xdotool click --repeat "${3:-1}" --delay 80 1; }
-drag() { at "$1" "$2"; xdotool mousedown 1; at "$1" $((($2 + $4) / 2)); at "$3" "$4"; xdotool mouseup 1; }
 
 # Every instance still running is ended, and waited for until it is gone:
 # no Wine process outlives the test.

@@ -2,7 +2,8 @@
 // 120 and 144 in runs of this program that GridDpi starts with the
 // prefix's LogPixels set (a program reads it when it starts). At each, the
 // window's own geometry lies over the controls the platform laid out, hit
-// tests hit what the user sees, and the window fits a 1280 x 1024 screen.
+// tests hit what the user sees up to its edges and nothing beside it, and
+// the window fits a 1280 x 1024 screen.
 #include "dialogkit/GdiGuards.h"
 #include "grid/GridWindow.h"
 
@@ -63,6 +64,9 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
     RECT frame{};
     ::GetWindowRect(Wnd(), &frame);
     std::printf("%d dpi: dialog units %dx%d\n", dpi, u.across, u.down);
+    if (dpi == USER_DEFAULT_SCREEN_DPI) {
+        ASSERT_TRUE(u.across == 6 && u.down == 13) << "as on Windows, else the prefix lacks its fonts";
+    }
     EXPECT_TRUE(frame.right - frame.left <= 1280 && frame.bottom - frame.top <= 1024) << "fits the screen";
     std::map<std::string, std::vector<RECT>> texts;  // statics and group boxes by text, left to right
     for (HWND child = ::GetWindow(Wnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -77,12 +81,11 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
         SCOPED_TRACE(testing::Message() << "row " << row + 1);
         const RECT &s = g.square[row], button = ItemRect(ids::Selection(row, 0));
         const RECT number = texts[std::to_string(101 + row).substr(1)].at(0);  // "01".."20"
-        // The square spans the row's buttons in the strip at the right edge
-        // and is hit up to its edges; the label holds the row's number.
+        // The square spans the row's buttons in the strip at the right edge;
+        // the label holds the row's number, and ends where the goods begin.
         EXPECT_TRUE(s.top == button.top && s.bottom == button.bottom && Inside(s, texts[""].at(0)));
-        EXPECT_TRUE(grid::SquareAt(g, {s.left, s.top}) == row && grid::SquareAt(g, {s.right - 1, s.bottom - 1}) == row);
-        EXPECT_TRUE(grid::SquareAt(g, {s.left, s.top - 1}) < 0 && grid::SquareAt(g, {s.right, s.top}) < 0);
         EXPECT_TRUE(Inside(number, g.rowLabel[row]) && grid::RowLabelAt(g, Centre(number)) == row);
+        EXPECT_LE(g.rowLabel[row].right, ItemRect(ids::Goods(row)).left);
         if (row + 1 == ids::kRows) continue;
         // The separator below the row lies in the gap between its controls.
         const int y = g.separatorLineY[row];
@@ -104,8 +107,24 @@ TEST_F(GridDpiWindow, GeometryLiesOverTheControls) {
         EXPECT_GT(inked, 5) << "the caption of column " << column;
     }
     // The separator strip spans that gap; the grid lines run across the
-    // goods and price edits.
+    // goods and price edits; a row drag goes on up to the goods.
     EXPECT_TRUE(g.separatorStrip.left <= gap.left && gap.right <= g.separatorStrip.right);
     EXPECT_LE(std::abs(g.gridLine.from - ItemRect(ids::Goods(0)).left), 1);
     EXPECT_LE(std::abs(g.gridLine.to - ItemRect(ids::Price(0)).right), 1);
+    EXPECT_EQ(g.rowLabelBand.right, g.goods[0].left);
+    // Each entry of the five tables is hit up to its edges; the pixels
+    // beside them hit nothing (the seam between two rows is no row's).
+    const auto rects = [](const auto& table) { return std::vector<RECT>(table.begin(), table.end()); };
+    const std::tuple<const char*, int (*)(const grid::GridGeometry&, POINT), std::vector<RECT>> tables[] = {
+        {"number", grid::RowLabelAt, rects(g.rowLabel)}, {"goods", grid::GoodsAt, rects(g.goods)},
+        {"square", grid::SquareAt, rects(g.square)}, {"header", grid::ColumnHeaderAt, rects(g.columnHeader)},
+        {"separator", grid::SeparatorAt, rects(g.separator)}};
+    for (const auto& [what, at, table] : tables) {
+        for (int i = 0; i < static_cast<int>(table.size()); ++i) {
+            const RECT& r = table[i];
+            const std::pair<POINT, int> hits[] = {{{r.left, r.top}, i}, {{r.right - 1, r.bottom - 1}, i},
+                {{r.left - 1, r.top}, -1}, {{r.right, r.top}, -1}, {{r.left, r.top - 1}, -1}, {{r.left, r.bottom}, -1}};
+            for (const auto& [pt, hit] : hits) EXPECT_EQ(at(g, pt), hit) << what << " " << i + 1 << " at " << pt.x << "," << pt.y;
+        }
+    }
 }

@@ -3,6 +3,8 @@
 #include "grid/GridWindow.h"
 
 #include <array>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -13,6 +15,20 @@ constexpr COLORREF kPlainOutline = 0x646464, kSourceOutline = 0x0000B4;
 bool Shows(const ClientPixels& p, const RECT& r, COLORREF fill, COLORREF outline) {
     return p.At(r.left, r.top) == outline && p.At(r.right - 1, r.bottom - 1) == outline &&
            p.At(r.left + 1, r.top + 1) == fill && p.At(r.right - 2, r.bottom - 2) == fill;
+}
+
+// An entry as the user reads it: "row 03", "square 08", "line 04" (the separator below row 04).
+std::string Entry(const char* kind, int number) { return kind + std::string(number < 10 ? " 0" : " ") + std::to_string(number); }
+
+// What the entries show: "etched" or "flat" (a frame), "marked" (a separator's marker).
+using Frames = std::map<std::string, std::set<std::string>>;
+// With "N" on, every row number that is not framed flat is framed etched.
+Frames NumbersOn(Frames f) {
+    for (int row = 1; row <= ids::kRows; ++row) {
+        if (!f["flat"].count(Entry("row", row))) f["etched"].insert(Entry("row", row));
+    }
+    if (f["flat"].empty()) f.erase("flat");
+    return f;
 }
 
 }  // namespace
@@ -29,44 +45,48 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     Show();
     const ClientPixels pixels = Pixels();
     const grid::GridGeometry g = Geometry();
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(Shows(pixels, g.square[6 * i + 1], squares[i][0], squares[i][1])) << i;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(Shows(pixels, g.square[6 * i + 1], squares[i][0], squares[i][1])) << "row " << 6 * i + 2;
+    }
     for (int i = 0; i < ids::kSeparators * 10; ++i) {  // across the list and the columns; every fifth is a grid line
         const int gap = i / 10, x = std::array{34, 35, 120, 237, 293, 302, 355, 500, 751, 755}[i % 10];
         const bool drawn = x > 34 && lines[gap] == '1';  // only a flag of exactly 1, from the goods field on
         EXPECT_TRUE(gap % 5 == 4 || (pixels.At(x, g.separatorLineY[gap]) == kBlack) == drawn) << gap << " at " << x;
     }
-    // Labels|headers|squares|separators, a letter an entry: '.' plain, 'e' an
-    // etched frame, 'f' a flat one, 'm' the separator marker.
-    const auto looks = [&] {
+    const auto shown = [&] {
         const ClientPixels now = Pixels();
-        const auto frames = [&](const auto& rects) {
-            std::string s;
-            for (const RECT& r : rects) s += FrameOn(now, r);
-            return s + "|";
+        Frames f;
+        const auto add = [&](const std::string& entry, const RECT& r) {
+            const char frame = FrameOn(now, r);
+            if (frame != '.') f[frame == 'e' ? "etched" : "flat"].insert(entry);
         };
-        std::string markers;
-        for (const RECT& r : g.separator) markers += ".m"[Shows(now, r, kPlainFill, kPlainOutline)];
-        return frames(g.rowLabel) + frames(g.columnHeader) + frames(g.square) + markers;
+        for (int row = 0; row < ids::kRows; ++row) {
+            add(Entry("row", row + 1), g.rowLabel[row]);
+            add(Entry("square", row + 1), g.square[row]);
+        }
+        for (int c = 0; c < ids::kColumns; ++c) add(std::string("column ") + ids::ColumnLetter(c), g.columnHeader[c]);
+        for (int gap = 0; gap < ids::kSeparators; ++gap) {
+            if (Shows(now, g.separator[gap], kPlainFill, kPlainOutline)) f["marked"].insert(Entry("line", gap + 1));
+        }
+        return f;
     };
     const auto label = [&](int row) { return Centre(g.rowLabel[row]); };
     const auto header = [&](int column) { return Centre(g.columnHeader[column]); };
-    const std::string none(ids::kRows, '.'), all(ids::kRows, 'e'), rest = "|" + none + "|" + std::string(19, '.');
     // With more than one point the first is a press and the others drag; a
     // drag ends for good where the pointer leaves its band (x = 35, y = 40).
-    const std::vector<std::tuple<bool, std::vector<POINT>, std::string>> cases = {
-        {false, {label(5)}, ".....f..............|......." + rest},
-        {false, {Centre(g.square[7])}, none + "|.......|.......f............|..................."},
-        {false, {POINT{295, g.separator[3].top + 5}}, none + "|.......|" + none + "|...m..............."},
-        {true, {POINT{100, 100}}, all + "|......." + rest},
-        {true, {label(2), label(6)}, "eefeeefeeeeeeeeeeeee|......." + rest},
-        {false, {label(2), label(9)}, "..e......f..........|......." + rest},
-        {true, {header(1), header(5)}, all + "|.e...f." + rest},
-        {false, {label(2), POINT{34, label(6).y}, POINT{35, label(6).y}, label(6)},
-         "......f.............|......." + rest},
-        {false, {header(1), POINT{360, 20}, POINT{360, 40}, header(2)}, none + "|..f...." + rest}};
+    const struct { bool numbers; std::vector<POINT> path; Frames expected; } cases[] = {
+        {false, {label(5)}, {{"flat", {"row 06"}}}},
+        {false, {Centre(g.square[7])}, {{"flat", {"square 08"}}}},
+        {false, {POINT{295, g.separator[3].top + 5}}, {{"marked", {"line 04"}}}},
+        {true, {POINT{100, 100}}, NumbersOn({})},
+        {true, {label(2), label(6)}, NumbersOn({{"flat", {"row 03", "row 07"}}})},
+        {false, {label(2), label(9)}, {{"etched", {"row 03"}}, {"flat", {"row 10"}}}},
+        {true, {header(1), header(5)}, NumbersOn({{"etched", {"column B"}}, {"flat", {"column F"}}})},
+        {false, {label(2), POINT{34, label(6).y}, POINT{35, label(6).y}, label(6)}, {{"flat", {"row 07"}}}},
+        {false, {header(1), POINT{360, 20}, POINT{360, 40}, header(2)}, {{"flat", {"column C"}}}}};
     for (const auto& [numbers, path, expected] : cases) {
         if ((Check(ids::kNumbers) == BST_CHECKED) != numbers) Click(ids::kNumbers);
         path.size() > 1 ? Drag(path, 0, false) : Mouse(WM_MOUSEMOVE, path.front());
-        EXPECT_EQ(looks(), expected) << "at " << path.back().x << "," << path.back().y;
+        EXPECT_EQ(shown(), expected) << "at " << path.back().x << "," << path.back().y;
     }
 }

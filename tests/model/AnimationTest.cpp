@@ -3,49 +3,56 @@
 // dialog.
 #include "grid/GridWindow.h"
 
-#include "model/AnimationScript.h"
-
+#include <array>
 #include <random>
+
+// The selection buttons of columns A to G, each column written as a line of
+// the animation script: '1' on, '0' off, from row 01 down.
+using Columns = std::array<std::string, ids::kColumns>;
 
 class AnimationDialog : public GridWindowTest {
 protected:
-    // All 140 selection states, column by column.
-    std::string Current() const {
-        std::string s;
-        for (int i = 0; i < ids::kRows * ids::kColumns; ++i) s += std::to_string(Check(ids::kSelectionBase + i));
-        return s;
+    Columns Selection() const {
+        Columns columns;
+        for (int i = 0; i < ids::kRows * ids::kColumns; ++i) {
+            columns[i / ids::kRows] += std::to_string(Check(ids::kSelectionBase + i));
+        }
+        return columns;
     }
     // Lights one button in five, from where the seed says; returns what it set.
-    std::string SetPattern(unsigned seed) const {
+    Columns SetPattern(unsigned seed) const {
         for (int i = 0; i < ids::kRows * ids::kColumns; ++i) {
             dlg->SelectionButtonState(i % ids::kRows, i / ids::kRows, (i * 7 + seed) % 5 == 0);
         }
-        return Current();
+        return Selection();
     }
     bool Idle() const {
         return !dlg->m_bAnimRunning && !dlg->m_pAnimThread && dlg->m_animDelay == 80 && dlg->m_animRepeat == -1;
     }
     // Serves the worker's requests until a frame shows this column G (the
     // frames move on only while the test serves them).
-    bool Shows(const std::string& columnG) const { return PumpUntil([&] { return Current().substr(120) == columnG; }); }
+    bool Shows(const std::string& columnG) const { return PumpUntil([&] { return Selection()[6] == columnG; }); }
     const std::string on = std::string(ids::kRows, '1'), off = std::string(ids::kRows, '0');
 };
 
 TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresTheSelection) {
     Open();
     dlg->m_animTiming = AnimationTiming{0, 0};
-    const std::string atStart = SetPattern(2);
+    const Columns atStart = SetPattern(2);
     Type(ids::Price(0), "4");
-    // Four '0' leave rows 4 to 19, '-' (below '0') leaves a row, '7' (above '1') lights it.
+    // Four '0' leave rows 05 to 20, '-' (below '0') leaves a row, '7' (above '1') lights it.
     WriteAnimationScript({on, "0000", "1-1-", "-7"});
     FirstPaint();
     TickSums();
-    const std::string lower = on.substr(4);  // rows 4 to 19
-    EXPECT_TRUE(Shows(on) && Shows("0000" + lower) && Shows("1010" + lower) && Shows("1110" + lower));
-    EXPECT_EQ(Current().substr(100, 20) + Text(ids::kTotal), "1010" + lower) << "lines wander left; sums rest";
+    const std::string lower = on.substr(4);  // rows 05 to 20
+    for (const std::string& frame : {on, "0000" + lower, "1010" + lower, "1110" + lower}) EXPECT_TRUE(Shows(frame)) << frame;
+    EXPECT_EQ(Selection()[5], "1010" + lower) << "lines wander left";
+    EXPECT_EQ(Text(ids::kTotal), "") << "sums rest while it plays";
     ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
     TickSums();
-    EXPECT_EQ(Current() + Text(ids::kTotal) + std::to_string(dlg->m_bModified), atStart + "4.000");
+    EXPECT_EQ(Selection(), atStart);
+    EXPECT_EQ(Text(ids::kTotal), "4.00");
+    EXPECT_FALSE(dlg->m_bModified);
     FirstPaint();
     EXPECT_FALSE(dlg->m_pAnimThread) << "the start-up animation plays once";
     WriteAnimationScript({on, off});
@@ -60,26 +67,30 @@ TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresThe
         {"a restart, then a stop", [&] { shiftCtrl(); EXPECT_TRUE(Shows(on)); dlg->StopAnimation(); }, false}};
     unsigned seed = 0;
     for (const auto& [what, act, modifies] : cases) {
-        const std::string before = SetPattern(++seed);
+        SCOPED_TRACE(what);
+        const Columns before = SetPattern(++seed);
         dlg->m_bModified = FALSE;
         dlg->m_animRepeat = 0;  // as a start-up without a script leaves it
         shiftCtrl();
-        ASSERT_TRUE(Shows(on) && Shows(off) && Shows(on)) << what << ": it plays until stopped";
+        ASSERT_TRUE(Shows(on) && Shows(off) && Shows(on)) << "it plays until stopped";
         act();
-        PumpUntil([] { return false; }, 30);
-        EXPECT_TRUE(Idle() && Current() == before && (dlg->m_bModified != FALSE) == modifies)
-            << what << ": the selection is back, nothing arrives late, the document is changed only by the user";
+        // Nothing arrives late: whatever waits in the queue is served first.
+        PumpUntil([] { return HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) == 0; });
+        EXPECT_TRUE(Idle());
+        EXPECT_EQ(Selection(), before) << "the selection is back";
+        EXPECT_EQ(dlg->m_bModified != FALSE, modifies) << "the document is changed only by the user";
     }
     // Start and stop at random moments, mostly while the worker waits for
     // the window thread: never a hang, and every stop restores the selection.
     std::mt19937 random(20261206);
     for (int cycle = 0; cycle < 150; ++cycle) {
-        const std::string before = SetPattern(random());
+        const Columns before = SetPattern(random());
         dlg->m_animDelay = 0;
         dlg->StartAnimation();
         PumpUntil([&] { return random() % 4 == 0; });  // serve some of the worker's requests, then stop it
         dlg->StopAnimation();
-        ASSERT_TRUE(Idle() && Current() == before) << cycle;
+        ASSERT_TRUE(Idle()) << cycle;
+        ASSERT_EQ(Selection(), before) << cycle;
     }
     shiftCtrl();
     ASSERT_TRUE(Shows(on));

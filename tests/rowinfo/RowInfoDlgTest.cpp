@@ -2,16 +2,20 @@
 // what it shows, its sources, and what OK and Cancel leave in the record.
 #include "links/LinksFixture.h"
 
+static bool operator==(const RowInfo& a, const RowInfo& b) {
+    return a.strText == b.strText && a.strSource1 == b.strSource1 && a.strSource2 == b.strSource2 && a.nAutoOpen == b.nAutoOpen;
+}
+static void PrintTo(const RowInfo& r, std::ostream* out) {
+    *out << "text \"" << r.strText << "\", sources \"" << r.strSource1 << "\" and \"" << r.strSource2 << "\", "
+         << (r.nAutoOpen ? "opens" : "does not open") << " by itself";
+}
+
 class RowInfoDialog : public LinksTest {
 protected:
     void Run(int row, const std::function<void(HWND)>& work) {
         seams->AnswerModal([this, work](dialogkit::Dialog& d) { return DriveModeless(d, Wnd(), work); });
         dlg->m_infoRow = row;
         dlg->RunRowInfoDialog();
-    }
-    std::string Record(int row) const {
-        const RowInfo& r = dlg->m_rowInfo[row];
-        return r.strText + "|" + r.strSource1 + "|" + r.strSource2 + "|" + std::to_string(r.nAutoOpen);
     }
 };
 
@@ -22,45 +26,50 @@ TEST_F(RowInfoDialog, ShowsTheRecordAndWorksItsSources) {
     seams->CancelFile(0x3002);  // FNERR_INVALIDFILENAME: the file dialog cannot start with the URL
     seams->AnswerFile("C:\\A.pdf");
     seams->CancelFile(0);
-    // Typed into a source, or a button pressed; then the first source, and '+' for each enabled "Öffnen".
-    const struct { int id; const char* text; std::string after; } steps[] = {
-        {0, "", url + "+-"}, {ids::kInfoBrowse1, nullptr, "C:\\A.pdf+-"}, {ids::kInfoOpen1, nullptr, "C:\\A.pdf+-"},
-        {ids::kInfoSource1, "", "--"}, {ids::kInfoBrowse1, nullptr, "--"}, {ids::kInfoSource2, "C:\\b.txt", "-+"},
-        {ids::kInfoSource2, "", "--"}};
+    // Typed into a source, or a button pressed; then the first source, and which "Öffnen" are enabled.
+    const struct { int id; const char* text; std::string source1; bool open1, open2; } steps[] = {
+        {0, "", url, true, false}, {ids::kInfoBrowse1, nullptr, "C:\\A.pdf", true, false},
+        {ids::kInfoOpen1, nullptr, "C:\\A.pdf", true, false}, {ids::kInfoSource1, "", "", false, false},
+        {ids::kInfoBrowse1, nullptr, "", false, false}, {ids::kInfoSource2, "C:\\b.txt", "", false, true},
+        {ids::kInfoSource2, "", "", false, false}};
     Run(2, [&](HWND h) {
         EXPECT_EQ(dialogkit::WindowText(h, 260), "Info 03  -  \xC4pfel") << "in Windows-1252 on the screen";
-        auto on = [h](int id) { return ::IsWindowEnabled(::GetDlgItem(h, id)) ? "+" : "-"; };
+        auto enabled = [h](int id) { return ::IsWindowEnabled(::GetDlgItem(h, id)) != FALSE; };
         for (const auto& s : steps) {
+            SCOPED_TRACE(s.id);
             if (s.id) s.text ? SetItem(h, s.id, s.text) : Press(h, s.id);
-            EXPECT_EQ(ItemText(h, ids::kInfoSource1) + on(ids::kInfoOpen1) + on(ids::kInfoOpen2), s.after) << s.id;
+            EXPECT_EQ(ItemText(h, ids::kInfoSource1), s.source1);
+            EXPECT_EQ(enabled(ids::kInfoOpen1), s.open1);
+            EXPECT_EQ(enabled(ids::kInfoOpen2), s.open2);
         }
         Press(h, IDOK);
     });
     // Again without a name when it cannot start; the seams refuse a further try after a cancel.
-    EXPECT_EQ(seams->fileRequests.at(0).initialName + "|" + seams->fileRequests.at(1).initialName, url + "|");
+    EXPECT_EQ(seams->fileRequests.at(0).initialName, url);
+    EXPECT_EQ(seams->fileRequests.at(1).initialName, "");
     EXPECT_EQ(seams->shellOpened, std::vector<std::string>{"C:\\A.pdf"}) << "what the edit holds";
-    EXPECT_EQ(Record(2), "Zeile|||1");
+    EXPECT_EQ(dlg->m_rowInfo[2], (RowInfo{"Zeile", "", "", 1}));
 }
 
 TEST_F(RowInfoDialog, OnlyOkStoresAndMarksModifiedExactlyWhenSomethingDiffers) {
-    const std::string kept = "abc|s1|s2|0";
+    const RowInfo kept{"abc", "s1", "s2", 0};
     // Typed into (with a text) or pressed, the check box toggled, then OK or Cancel (as Escape and the close box do).
-    const struct { int id; const char* text; int toggles, end; std::string stored; } cases[] = {
-        {0, "", 2, IDOK, kept}, {ids::kInfoText, "Abc", 0, IDOK, "Abc|s1|s2|0"},
-        {ids::kInfoSource1, "S1", 0, IDOK, "abc|S1|s2|0"}, {ids::kInfoSource2, "s2 ", 0, IDOK, "abc|s1|s2 |0"},
-        {0, "", 1, IDOK, "abc|s1|s2|1"}, {ids::kInfoClearAll, nullptr, 0, IDOK, "|||1"},
+    const struct { int id; const char* text; int toggles, end; RowInfo stored; } cases[] = {
+        {0, "", 2, IDOK, kept}, {ids::kInfoText, "Abc", 0, IDOK, {"Abc", "s1", "s2", 0}},
+        {ids::kInfoSource1, "S1", 0, IDOK, {"abc", "S1", "s2", 0}}, {ids::kInfoSource2, "s2 ", 0, IDOK, {"abc", "s1", "s2 ", 0}},
+        {0, "", 1, IDOK, {"abc", "s1", "s2", 1}}, {ids::kInfoClearAll, nullptr, 0, IDOK, {"", "", "", 1}},
         {ids::kInfoClearAll, nullptr, 1, IDCANCEL, kept}, {ids::kInfoText, "neu", 0, IDCANCEL, kept}};
     for (const auto& c : cases) {
         for (const BOOL before : {FALSE, TRUE}) {
-            dlg->m_rowInfo[6] = RowInfo{"abc", "s1", "s2", 0};
+            dlg->m_rowInfo[6] = kept;
             dlg->m_bModified = before;
             Run(6, [&](HWND h) {
                 if (c.id) c.text ? SetItem(h, c.id, c.text) : Press(h, c.id);
                 for (int i = 0; i < c.toggles; ++i) Press(h, ids::kInfoAutoOpen);
                 Press(h, c.end);
             });
-            EXPECT_EQ(Record(6), c.stored);
-            EXPECT_EQ(dlg->m_bModified, before || c.stored != kept) << c.stored << " " << before;
+            EXPECT_EQ(dlg->m_rowInfo[6], c.stored);
+            EXPECT_EQ(dlg->m_bModified, before || !(c.stored == kept)) << "modified before: " << before;
         }
     }
 }
@@ -77,8 +86,10 @@ TEST_F(RowInfoDialog, OverLongInfoTextIsRefusedAndKeptOneLessIsSavedWhole) {
         Press(h, IDOK);
         EXPECT_EQ(seams->boxes.at(0).text, "Der Info-Text ist zu lang !");
         EXPECT_EQ(seams->boxes.at(0).owner, h) << "modal to the dialog, so OK cannot be pressed again";
-        EXPECT_EQ(ItemText(h, ids::kInfoText) + "|" + ItemText(h, ids::kInfoSource1), tooLong + "|" + source);
-        EXPECT_EQ(Record(7) + (dlg->m_bModified ? " modified" : ""), "|||1");
+        EXPECT_EQ(ItemText(h, ids::kInfoText), tooLong);
+        EXPECT_EQ(ItemText(h, ids::kInfoSource1), source);
+        EXPECT_EQ(dlg->m_rowInfo[7], RowInfo{}) << "nothing stored yet";
+        EXPECT_FALSE(dlg->m_bModified);
         SetItem(h, ids::kInfoText, fits);
         Press(h, IDOK);
     });
@@ -86,5 +97,5 @@ TEST_F(RowInfoDialog, OverLongInfoTextIsRefusedAndKeptOneLessIsSavedWhole) {
     ASSERT_TRUE(dlg->WriteDocument());
     dlg->m_rowInfo[7] = RowInfo{};
     dlg->ReadDocument();
-    EXPECT_EQ(Record(7), fits + "|" + source + "||1");
+    EXPECT_EQ(dlg->m_rowInfo[7], (RowInfo{fits, source, "", 1}));
 }

@@ -2,7 +2,6 @@
 //   winprobe origin TITLE        client origin on the screen: "x y"
 //   winprobe text TITLE ID       the text of control ID
 //   winprobe enabled TITLE ID    1 when control ID is enabled
-//   winprobe sel TITLE ID        the selection of edit ID: "start end"
 //   winprobe press TITLE ID      posts the command ID (a message box's answer)
 //   winprobe exists TITLE        exit code 0 when a window has that title
 //   winprobe answers TITLE S MS  asks the window every 50 ms for S seconds:
@@ -36,16 +35,13 @@ int main(int argc, char** argv) {
     const HWND item = GetDlgItem(wnd, id);
     if (!item) return 1;
     if (what == "enabled") return printf("%d\n", IsWindowEnabled(item) ? 1 : 0) > 0 ? 0 : 1;
-    if (what != "text" && what != "sel") return 2;
-    // An edit's selection comes back in the result: pointers do not cross processes.
-    const bool sel = what == "sel";
+    if (what != "text") return 2;
     char text[1024] = {};
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(item, sel ? EM_GETSEL : WM_GETTEXT, sel ? 0 : sizeof text,
-                             sel ? 0 : reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kAnswerLimitMs, &answer)) {
+    if (!SendMessageTimeoutA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             kAnswerLimitMs, &answer)) {
         return 1;
     }
-    if (sel) printf("%u %u\n", static_cast<unsigned>(LOWORD(answer)), static_cast<unsigned>(HIWORD(answer)));
-    if (!sel) printf("%s\n", text);
+    printf("%s\n", text);
     return 0;
 }
