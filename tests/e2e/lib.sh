@@ -40,7 +40,10 @@ start() {
 answer() { wait_for has_window Tarvelo && wine "$PROBE" press Tarvelo "$1" || fail "no question to answer"; }
 
 # The real pointer, in client coordinates of the window aimed at.
-aim() { read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"; }
+aim() {
+  xdotool search --name "^$(title "$1")\$" windowraise >/dev/null 2>&1 || true  # on top, where the pointer aims
+  read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"
+}
 at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
 click() { at "$1" "$2"; xdotool click --repeat "${3:-1}" --delay 80 1; }
 
