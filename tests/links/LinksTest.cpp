@@ -158,7 +158,8 @@ TEST_F(LinksTest, WhatTheWorkersKeepGoesWithEveryChangeOfItsFile) {
         Tick();
         EXPECT_EQ(Text(ids::Price(0)), w.shown) << w.sum;
     }
-    // Linked through a short name: the title is the long one while the file is there.
+    // Linked through a short name: the path analysis makes it long while
+    // the file is there, so the title is the long one.
     ::CreateDirectoryA(Path("Ordner mit langem Namen").c_str(), nullptr);
     const std::string inside = Path("Ordner mit langem Namen\\Haushaltsplan.pgx");
     char shortPath[MAX_PATH] = {};

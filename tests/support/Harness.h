@@ -83,7 +83,6 @@ protected:
         ::SendMessageA(Wnd(), WM_PAINT, 0, 0);
     }
     void TickSums() const { ::SendMessageA(Wnd(), WM_TIMER, kSumTimerId, 0); }
-    void TickLinks() const { ::SendMessageA(Wnd(), WM_TIMER, kLinkTimerId, 0); }
 
     std::unique_ptr<ScriptedSeams> seams;
     std::unique_ptr<CPriceListDlg> dlg;
