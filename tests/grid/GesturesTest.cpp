@@ -103,6 +103,7 @@ TEST_F(GridGestures, ThePointerReachesTheWindowThroughTextsAndDisabledEdits) {
     WriteFileBytes(Document("Gesten"), "[SHARED]\r\nColumn=//0\r\nFile 03=" + Document("Haus") + "\r\n");
     Open(Document("Gesten"));
     Show();
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_linkWatch->Settled(); })) << "the link looked at";
     const RECT header = Geometry().columnHeader[1], goods = ItemRect(ids::Goods(2));
     const auto reached = [&](POINT pt) { ::ClientToScreen(Wnd(), &pt); return ::WindowFromPoint(pt); };
     const POINT price = Centre(ItemRect(ids::Price(2)));
