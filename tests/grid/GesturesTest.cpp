@@ -5,40 +5,16 @@
 #include "document/DocumentTestSupport.h"
 #include "links/LinkWatch.h"
 
-namespace {
-
-// A row as the user sees it: the letters of the columns whose button is
-// down, and whether goods and price are disabled (a linked row).
-struct RowView {
-    std::string goods, price, selected, info;
-    bool linked = false;
-    bool operator==(const RowView&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const RowView& r) {
-    return out << (r.linked ? "linked: \"" : "\"") << r.goods << "\" at \"" << r.price << "\", selected in \"" << r.selected
-               << "\", info \"" << r.info << '"';
-}
-
-}  // namespace
-
 class GridGestures : public GridWindowTest {
 protected:
     static std::string Document(const char* title) { return TestDir() + "\\" + title + ".pgx"; }
-    RowView Row(int row) const {
-        RowView r{Text(ids::Goods(row)), Text(ids::Price(row)), "", dlg->m_rowInfo[row].strText, !Enabled(ids::Goods(row))};
-        for (int column = 0; column < ids::kColumns; ++column) {
-            if (Check(ids::Selection(row, column))) r.selected += ids::ColumnLetter(column);
-        }
-        EXPECT_EQ(Enabled(ids::Price(row)), !r.linked) << "goods and price are disabled together";
-        return r;
-    }
     POINT Label(int row) const { return Centre(Geometry().rowLabel[row]); }
 };
 
 TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
     Open();
     const std::string price = "12345678901234567890.99";  // longer than a drag once carried
-    const RowView brot{"Brot", price, "A", "Info"}, milch{"[B] - [Haushalt]--> Milch", "1.19", "G", "", true};
+    const RowView brot{"Brot", price, "A", "Info"}, milch{"[B] - [Haushalt]--> Milch", "1.19", "G", "", true, 1};
     WriteFileBytes(Document("Zeilen"), documents::CrLf({"[LISTE]", "Ware 03=Brot", "Preis03=" + price,
         "Ware 07=[B] - [Haushalt]--> Milch", "Preis07=1.19", "[BUTTONS]", "A=00100000000000000000",
         "G=00000010000000000000", "[SETTINGS]", "Lines=0010000000000000000", "[SHARED]", "Column=//////1/////////////",
@@ -88,7 +64,7 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     dlg->m_bModified = FALSE;
     Mouse(WM_LBUTTONDBLCLK, Label(7), MK_LBUTTON);
     PumpUntil([&] { return dlg->m_linkWatch->Settled(); });
-    EXPECT_EQ(Row(7), (RowView{"[A] - [Vorrat]--> Keller", "4.50", "", "", true}));
+    EXPECT_EQ(Row(7), (RowView{"[A] - [Vorrat]--> Keller", "4.50", "", "", true, 0}));
     EXPECT_TRUE(dlg->m_bModified) << "a new link is a change of the document";
     EXPECT_EQ(seams->modalTemplates, (std::vector<UINT>{130, 129}));
     RemoveFile(Document("Vorrat"));

@@ -23,21 +23,6 @@ inline const char* const kHaushaltIni =
 inline const PublishedColumns kHaushalt{{{"Bad", "3.10"}, {"Essen", "10.00"}, {}, {}, {}, {}, {"Rest", "1234567.89"}}};
 inline const PublishedColumns kNoColumns{};
 
-// What a row shows: its two edits with whether they take typing, and the
-// column its link stands on.
-struct RowView {
-    std::string goods;
-    bool goodsEnabled;
-    std::string price;
-    bool priceEnabled;
-    int column;
-    bool operator==(const RowView&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& out, const RowView& r) {
-    return out << "goods \"" << r.goods << (r.goodsEnabled ? "\" enabled" : "\" disabled") << ", price \"" << r.price
-               << (r.priceEnabled ? "\" enabled" : "\" disabled") << ", column " << r.column;
-}
-
 // What the link command offered: where its file dialog started, the pick
 // dialog's column pressed down as it opened (-1: none) and its columns.
 struct Offer {
@@ -67,10 +52,6 @@ protected:
     }
     // A file in the test folder, which is the working folder; removed after the test.
     std::string Path(const std::string& name) { return m_paths.emplace_back(TestDir() + "\\" + name); }
-    RowView Row(int row) const {
-        return {Text(ids::Goods(row)), Enabled(ids::Goods(row)), Text(ids::Price(row)), Enabled(ids::Price(row)),
-                dlg->m_rowLinkColumn[row]};
-    }
     // One link tick of a dialog, once its workers have answered every look
     // it asked for, and with the companion file written.
     static void Tick(CPriceListDlg& d) {

@@ -20,7 +20,7 @@ TEST_F(LinksTest, LinkedInBothDialogsTheRowShowsTheCompanionWhileItExistsElseThe
     for (const auto& s : states) {
         s.change();
         Tick();
-        EXPECT_EQ(Row(0), (RowView{"[B] - [Haushalt]--> " + s.row.strName, false, s.row.strSum, false, 1})) << s.files;
+        EXPECT_EQ(Row(0), (RowView{"[B] - [Haushalt]--> " + s.row.strName, s.row.strSum, "", "", true, 1})) << s.files;
         // Linked again: the file dialog starts at the link, the pick dialog at A; its Cancel keeps the link.
         EXPECT_EQ(LinkVia(0, doc, 3, IDCANCEL), (Offer{doc, 0, s.offered})) << s.files;
     }
@@ -30,15 +30,15 @@ TEST_F(LinksTest, LinkedInBothDialogsTheRowShowsTheCompanionWhileItExistsElseThe
 TEST_F(LinksTest, StepsWrapAndMarkTheDocumentTheTimerLeavesTheFlag) {
     const std::string tooLong = TestDir() + "\\" + std::string(280, 'x');
     for (int path = 0; path < 2; ++path) seams->AnswerBox(IDOK);
-    const RowView typed{"Milch", true, "", true, 2};
+    const RowView typed{"Milch", "", "", "", false, 2};
     // A row each: its link and stored column, the step after a tick (0: none), what it shows then.
     const struct { std::string link; int column, step; RowView shown; } cases[] = {
         {"", 2, +1, typed},
         {"", 2, 0, typed},
-        {doc, 6, +1, {"[A] - [Haushalt]--> Bad", false, "3.10", false, 0}},
-        {doc, 0, -1, {"[G] - [Haushalt]--> Rest", false, "1234567.89", false, 6}},
-        {doc, 6, -1, {"[F] - [Haushalt]--> ", false, "", false, 5}},
-        {doc, -1, 0, {"[G] - [Haushalt]--> Rest", false, "1234567.89", false, 6}},
+        {doc, 6, +1, {"[A] - [Haushalt]--> Bad", "3.10", "", "", true, 0}},
+        {doc, 0, -1, {"[G] - [Haushalt]--> Rest", "1234567.89", "", "", true, 6}},
+        {doc, 6, -1, {"[F] - [Haushalt]--> ", "", "", "", true, 5}},
+        {doc, -1, 0, {"[G] - [Haushalt]--> Rest", "1234567.89", "", "", true, 6}},
         {tooLong + ".pgx", 2, 0, typed},
         {tooLong + "y.pgx", 2, +1, typed}};
     for (int r = 0; r < static_cast<int>(std::size(cases)); ++r) {

@@ -75,6 +75,21 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
     return true;
 }
 
+std::ostream& operator<<(std::ostream& out, const RowView& r) {
+    return out << (r.linked ? "linked to column " + std::to_string(r.column) + ": \"" : "\"") << r.goods << "\" at \""
+               << r.price << "\", selected in \"" << r.selected << "\", info \"" << r.info << '"';
+}
+
+RowView MainDialogTest::Row(int row) const {
+    RowView r{Text(ids::Goods(row)), Text(ids::Price(row)), "", dlg->m_rowInfo[row].strText, !Enabled(ids::Goods(row)),
+              dlg->m_rowLinkColumn[row]};
+    for (int column = 0; column < ids::kColumns; ++column) {
+        if (Check(ids::Selection(row, column))) r.selected += ids::ColumnLetter(column);
+    }
+    EXPECT_EQ(Enabled(ids::Price(row)), !r.linked) << "goods and price are disabled together";
+    return r;
+}
+
 void MainDialogTest::SetUp() {
     seams = std::make_unique<ScriptedSeams>();
     TestApp().SetCommandLine("");

@@ -60,6 +60,17 @@ inline void RemoveFile(const std::string& path) {
 // predicate holds or the limit passes; true when it held.
 bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
 
+// A row as the user sees it: goods and price, the columns whose button is
+// down, its info text, whether it is linked (goods and price disabled) and
+// the column its link stands on (-1: none).
+struct RowView {
+    std::string goods, price, selected, info;
+    bool linked = false;
+    int column = -1;
+    bool operator==(const RowView&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const RowView& r);
+
 class MainDialogTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -83,6 +94,7 @@ protected:
         ::SendMessageA(Wnd(), WM_PAINT, 0, 0);
     }
     void TickSums() const { ::SendMessageA(Wnd(), WM_TIMER, kSumTimerId, 0); }
+    RowView Row(int row) const;
 
     std::unique_ptr<ScriptedSeams> seams;
     std::unique_ptr<CPriceListDlg> dlg;
