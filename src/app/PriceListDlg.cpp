@@ -40,6 +40,9 @@ CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST), m_companion(std::mak
 }
 
 CPriceListDlg::~CPriceListDlg() {
+    // The link workers are let go first: a companion folder that hangs
+    // must not keep them looking for a window that is gone.
+    m_linkWatch.reset();
     if (m_pAnimThread) StopAnimation();
     ReapAnimationThread();
     m_companion->Withdraw();

@@ -122,8 +122,8 @@ bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
     const dialogkit::FileDialogResult chosen = dialogkit::ShowFileDialog(request);
     if (!chosen.ok) return false;
     // A failed write leaves the document under its old name. The way back
-    // deletes nothing: the chosen name's companion file may be another
-    // instance's, and this one's was deleted by the pause.
+    // removes nothing: the chosen name's companion file may be another
+    // instance's, and this one's was withdrawn by the pause.
     const std::string oldPath = m_strDocPath;
     const std::string oldTitle = m_strDocTitle;
     const std::string oldCompanion = m_strCompanionPath;
@@ -170,7 +170,9 @@ void CPriceListDlg::OnDropFiles(HDROP hDrop) {
     ::DragFinish(hDrop);
     const std::string dropped(path, n < kLongPathBuffer ? n : 0);
     if (dropped.size() >= kShortestDroppedPath && SetDocumentPath(dropped, FALSE) && IsDocumentExtension()) {
-        OpenDocument(m_lastPathParts.strFullPath);
+        // A copy: the save question's Save As may analyse another path.
+        const std::string document = m_lastPathParts.strFullPath;
+        OpenDocument(document);
     }
     SetBackgroundActive(TRUE);
 }

@@ -21,7 +21,10 @@ constexpr const char* kReadFailedFormat = "Die Datei   %s   konnte nicht gelesen
 
 }  // namespace
 
-bool CPriceListDlg::ReadDocument() { return OpenDocumentFile(m_strDocPath); }
+bool CPriceListDlg::ReadDocument() {
+    const std::string current = m_strDocPath;  // the path changes as it is read
+    return OpenDocumentFile(current);
+}
 
 bool CPriceListDlg::OpenDocumentFile(const std::string& path) {
     if (!SetDocumentPath(path, FALSE)) return false;

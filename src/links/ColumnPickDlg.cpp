@@ -21,7 +21,9 @@ BOOL CColumnPickDlg::OnInitDialog() {
     Dialog::OnInitDialog();
 
     // An instance that has the document open publishes its unsaved columns
-    // beside it; show those rather than what was last saved.
+    // beside it; show those rather than what was last saved. Read here, on
+    // the window's thread: it is the file the user has just picked in the
+    // file dialog, which waited for its folder as well.
     std::string source = m_mainDlg.m_strLinkPickPath;
     if (FileExists(source)) {
         const std::string companion = CompanionPathOf(source);

@@ -11,12 +11,28 @@
 
 namespace {
 
+constexpr int kRemoveAttempts = 20;  // another instance, a scanner may hold the file a moment
+constexpr DWORD kRemoveRetryMs = 50;
+
+// Opens the file for a look and its removal, tried again while another
+// instance or a scanner holds it; invalid when it is gone or stays held.
+HANDLE OpenForRemoval(const std::string& path) {
+    for (int attempt = 0; attempt < kRemoveAttempts; ++attempt) {
+        const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+        ::Sleep(kRemoveRetryMs);
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 // Removes the file if it holds exactly these bytes. Opened without sharing
 // writes or deletes, so no other instance can replace it between the
 // comparison and the removal.
 void RemoveIfHolding(const std::string& path, const std::string& bytes) {
-    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = OpenForRemoval(path);
     if (file == INVALID_HANDLE_VALUE) return;
     std::string held;
     std::vector<char> chunk(bytes.size() + 1);
@@ -121,8 +137,10 @@ void CompanionWriter::Do(const Job& job) {
 void CompanionWriter::Write(const std::string& path, const PublishedColumns& columns) {
     // The file as it is, the fourteen keys changed in it, and written whole
     // in one step: another instance never reads half a publication.
+    // A file there that cannot be read now is not replaced by the fourteen
+    // keys alone; the next publication or look tries again.
     IniFile companion;
-    LoadIniFile(path, &companion);
+    if (LoadIniFile(path, &companion) == IniLoad::kUnreadable) return;
     for (int column = 0; column < ids::kColumns; ++column) {
         const char* section = ids::ColumnLetter(column);
         companion.SetString(section, doc::kKeyName, OneLineValue(columns[column].strName));

@@ -10,7 +10,8 @@ namespace {
 
 constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 // A folder is watched only once a look in it came back this fast: setting a
-// watch up in a folder that hangs could hold more than this worker.
+// watch up asks the Wine server to look the folder up, and a folder that
+// hangs then would hold the server, every Wine program with it.
 constexpr DWORD kPromptLookMs = 250;
 // A folder that changes all the time (another program writing there) is
 // looked at no more often than this; a save's copy and its move into
@@ -18,9 +19,11 @@ constexpr DWORD kPromptLookMs = 250;
 constexpr DWORD kLookSpacingMs = 30;
 
 std::string FolderOf(const std::string& link) {
-    const size_t slash = link.rfind('\\');
+    const size_t slash = link.find_last_of("\\/");
     if (slash == std::string::npos) return ".";
-    return slash == 0 ? std::string("\\") : link.substr(0, slash);
+    // "C:" alone would be the drive's current folder, not its root.
+    const std::string folder = link.substr(0, slash);
+    return folder.empty() || folder.back() == ':' ? folder + "\\" : folder;
 }
 
 std::string FolderKey(const std::string& folder) {
@@ -87,6 +90,8 @@ struct LinkWatch::Inbox {
     std::mutex lock;
     unsigned epoch = 0;
     std::map<std::string, LinkLook> arrived;
+    // A message is on its way: none is posted again until the window has
+    // collected, so a busy folder cannot flood the window's queue.
     bool announced = false;
 
     void Deliver(std::map<std::string, LinkLook>& looks, unsigned from) {
@@ -121,9 +126,12 @@ void LinkWatch::Folder::Run(const std::shared_ptr<Folder>& folder, const std::sh
                             const FileClock& clock) {
     LinkSources sources(clock);
     FolderNotification changes;
+    // What this worker delivered last for each link, for the document of
+    // toldEpoch: only what differs is delivered again.
     std::map<std::string, LinkLook> told;
     unsigned toldEpoch = 0;
     for (;;) {
+        // The stop first; the folder's notification only while it is armed.
         const HANDLE waits[] = {folder->stop.Get(), folder->wake.Get(), changes.Get()};
         const DWORD signalled = ::WaitForMultipleObjects(changes.Armed() ? 3 : 2, waits, FALSE, INFINITE);
         if (signalled != WAIT_OBJECT_0 + 1 && signalled != WAIT_OBJECT_0 + 2) return;
@@ -181,6 +189,11 @@ LinkWatch::~LinkWatch() {
 }
 
 void LinkWatch::Look(const std::vector<std::string>& links) {
+    unsigned epoch = 0;
+    {
+        const std::lock_guard<std::mutex> hold(m_inbox->lock);
+        epoch = m_inbox->epoch;
+    }
     std::map<std::string, std::vector<std::string>> byFolder;
     for (const std::string& link : links) {
         if (link.empty()) continue;
@@ -211,7 +224,7 @@ void LinkWatch::Look(const std::vector<std::string>& links) {
         {
             const std::lock_guard<std::mutex> hold(folder->lock);
             folder->links = std::move(inFolder);
-            folder->epoch = m_epoch;
+            folder->epoch = epoch;
             ++folder->asked;
         }
         folder->wake.Set();
@@ -221,7 +234,7 @@ void LinkWatch::Look(const std::vector<std::string>& links) {
 void LinkWatch::Forget() {
     {
         const std::lock_guard<std::mutex> hold(m_inbox->lock);
-        m_epoch = ++m_inbox->epoch;
+        ++m_inbox->epoch;
         m_inbox->arrived.clear();
     }
     m_kept.clear();

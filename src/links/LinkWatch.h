@@ -56,5 +56,4 @@ private:
     std::map<std::string, std::shared_ptr<Folder>> m_folders;  // by folder, ignoring case
     std::map<std::string, LinkLook> m_kept;
     FileClock m_clock;
-    unsigned m_epoch = 0;
 };

@@ -48,9 +48,13 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     const int column = SteppedLinkColumn(m_rowLinkColumn[row], step);
 
     // Until its folder's worker has looked at the link, and while a look-up
-    // there hangs, the row keeps what it shows.
+    // there hangs, the row keeps what it shows; a step is kept and shows
+    // with the look.
     const LinkLook* look = m_linkWatch->Find(link);
-    if (!look) return;
+    if (!look) {
+        m_rowLinkColumn[row] = column;
+        return;
+    }
     // The path analysis refuses a path whose long form does not fit and
     // says so. Links are looked at every second, so for a link that message
     // comes once per path and run, whether or not it has been answered yet;

@@ -55,6 +55,13 @@ TEST_F(LinksTest, StepsWrapAndMarkTheDocumentTheTimerLeavesTheFlag) {
         }
     }
     EXPECT_EQ(seams->boxes.at(1).text, "Der Zielpfad ist zu lang !!!") << "once per path, though looked at on every tick";
+    // A step before the link's folder was looked at is kept, and shows with the look.
+    const std::string later = Path("Spaeter.pgx");
+    WriteFileBytes(later, kHaushaltIni);
+    dlg->m_rowLinkFile[19] = later;
+    dlg->RefreshLinkedRow(19, +1);
+    Tick();
+    EXPECT_EQ(Row(19), (RowView{"[A] - [Spaeter]--> Bad", "3.10", "", "", true, 0}));
 }
 
 // What another instance sees of this one's columns: its pick dialog on the companion file.
