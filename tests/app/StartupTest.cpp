@@ -7,7 +7,6 @@ using AppStartup = GridWindowTest;
 // command tests.)
 TEST_F(AppStartup, EveryKindOfCommandLineAndTheFirstPaint) {
     const auto quit = [] { MSG msg; return ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE; };
-    const auto timersRan = [&] { return ::KillTimer(Wnd(), kSumTimerId) & ::KillTimer(Wnd(), kLinkTimerId); };
     const std::string at = TestDir() + "\\", tooLong = "Der Zielpfad ist zu lang !!!";
     WriteAnimationScript();
     const std::pair<const char*, const char*> files[] = {{"Haushalt.PGX", "[LISTE]\r\nWare 01=Brot\r\n"},
@@ -34,10 +33,10 @@ TEST_F(AppStartup, EveryKindOfCommandLineAndTheFirstPaint) {
         EXPECT_EQ(Text(ids::Name(0)), c.nameA);
         // Nothing before the first paint: no change, no timer, no sums.
         EXPECT_FALSE(dlg->m_bModified);
-        EXPECT_FALSE(timersRan());
+        EXPECT_FALSE(TimersRunning());
         EXPECT_EQ(Text(ids::kTotal), "");
         FirstPaint();
-        EXPECT_TRUE(timersRan());
+        EXPECT_TRUE(TimersRunning());
         EXPECT_EQ(dlg->m_bAnimRunning != FALSE, c.commandLine.empty()) << "the start-up animation without a document";
     }
     EXPECT_EQ(ReadFileBytes(at + "notes.txt"), "hello");

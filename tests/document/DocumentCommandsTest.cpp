@@ -5,10 +5,10 @@
 #include "document/DocumentTestSupport.h"
 
 using documents::CrLf;
+using documents::SaveQuestion;
 
 namespace {
 
-std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
 constexpr const char* kChanged = "ge\xE4ndert";
 constexpr const char* kFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 
@@ -96,12 +96,6 @@ protected:
             case Cmd::Escape: ::SendMessageA(Wnd(), WM_COMMAND, IDCANCEL, 0); break;
             case Cmd::SaveAs: Click(ids::kSaveAs); break;
         }
-    }
-    void Reopen() {
-        seams.reset();
-        seams = std::make_unique<ScriptedSeams>();
-        dlg.reset();
-        Open();
     }
 };
 

@@ -5,13 +5,13 @@
 #include "document/DocumentTestSupport.h"
 
 using documents::CrLf;
+using documents::SaveQuestion;
 
 namespace {
 
 std::string ChangedQuestion(const std::string& path) {
     return "Die Datei   " + path + "   wurde inzwischen ge\xE4ndert. \xDC" "berschreiben ?";
 }
-std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
 
 }  // namespace
 
@@ -54,10 +54,7 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
         }
         EXPECT_EQ(dlg->HasEnded(), c.saved) << c.since << ": No is Cancel of the question, the window stays";
         EXPECT_EQ(dlg->m_bModified != FALSE, !c.saved) << c.since;
-        dlg.reset();
-        seams.reset();
-        seams = std::make_unique<ScriptedSeams>();
-        Open();
+        Reopen();
     }
 }
 
@@ -88,8 +85,6 @@ TEST_F(DocumentGuard, ADocumentThatCannotBeReadIsSaidSoAndTheListStays) {
     }
     // From the command line: the message, then the untitled list.
     dlg.reset();
-    seams.reset();
-    seams = std::make_unique<ScriptedSeams>();
     seams->AnswerBox(IDOK);
     Open(held);
     EXPECT_EQ(Said().text, message);

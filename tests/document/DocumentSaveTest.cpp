@@ -45,7 +45,7 @@ TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
         const std::string failed = "Die Datei   " + path + "   konnte nicht gespeichert werden !";
         std::vector<std::string> shown;
         for (const ShownBox& box : seams->boxes) shown.push_back(box.text);
-        EXPECT_EQ(shown, (std::vector<std::string>{"\xC4nderungen in   " + path + "   speichern ?", failed, failed}));
+        EXPECT_EQ(shown, (std::vector<std::string>{documents::SaveQuestion(path), failed, failed}));
         EXPECT_EQ(WindowTitle(), "Tarvelo   -   Vorher") << "a failed Save As keeps the old name";
         EXPECT_TRUE(dlg->m_bModified);
         EXPECT_TRUE(TimersRunning());

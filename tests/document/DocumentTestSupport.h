@@ -18,6 +18,9 @@ inline std::string CrLf(std::initializer_list<std::string> lines) {
     return out;
 }
 
+// The question before a command replaces a changed list.
+inline std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
+
 // The names in a folder, without "." and "..".
 inline std::set<std::string> FolderListing(const std::string& folder) {
     std::set<std::string> names;
@@ -81,7 +84,6 @@ protected:
     void WriteTo(const std::string& path) {
         ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE) && dlg->WriteDocument()) << path;
     }
-    bool TimersRunning() const { return ::KillTimer(Wnd(), kSumTimerId) && ::KillTimer(Wnd(), kLinkTimerId); }
     void Drop(const std::vector<std::string>& paths) const {
         ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
     }

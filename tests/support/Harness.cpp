@@ -109,3 +109,10 @@ void MainDialogTest::Open(const std::string& commandLine) {
     dlg = std::make_unique<CPriceListDlg>();
     ASSERT_NE(dlg->CreateModeless(), nullptr);
 }
+
+void MainDialogTest::Reopen(const std::string& commandLine) {
+    dlg.reset();
+    seams.reset();  // before the next seams are set, not after
+    seams = std::make_unique<ScriptedSeams>();
+    Open(commandLine);
+}

@@ -78,6 +78,10 @@ protected:
 
     // Creates the dialog with the given command line.
     void Open(const std::string& commandLine = "");
+    // Ends the dialog and opens a new one with fresh seams, as a new start of the program.
+    void Reopen(const std::string& commandLine = "");
+    // Whether both timers were running; stops them, so the ticks stay the test's.
+    bool TimersRunning() const { return ::KillTimer(Wnd(), kSumTimerId) & ::KillTimer(Wnd(), kLinkTimerId); }
 
     HWND Wnd() const { return dlg->GetSafeHwnd(); }
     HWND Item(int id) const { return dlg->Item(id); }
