@@ -29,12 +29,9 @@ TEST_F(AppStartup, EveryKindOfCommandLineAndTheFirstPaint) {
         seams->boxes.clear();
         if (c.title.empty()) continue;
         EXPECT_EQ(WindowTitle(), "Tarvelo   -   " + c.title);
-        EXPECT_EQ(Text(ids::Goods(0)), c.goods);
-        EXPECT_EQ(Text(ids::Name(0)), c.nameA);
+        EXPECT_EQ(std::pair(Text(ids::Goods(0)), Text(ids::Name(0))), std::pair(c.goods, c.nameA));
         // Nothing before the first paint: no change, no timer, no sums.
-        EXPECT_FALSE(dlg->m_bModified);
-        EXPECT_FALSE(TimersRunning());
-        EXPECT_EQ(Text(ids::kTotal), "");
+        EXPECT_TRUE(!dlg->m_bModified && !TimersRunning() && Text(ids::kTotal).empty());
         FirstPaint();
         EXPECT_TRUE(TimersRunning());
         EXPECT_EQ(dlg->m_bAnimRunning != FALSE, c.commandLine.empty()) << "the start-up animation without a document";

@@ -4,13 +4,17 @@
 // modified flag and files on disk.
 #include "document/DocumentTestSupport.h"
 
+#include <tuple>
+
+using documents::Box;
 using documents::CrLf;
 using documents::SaveQuestion;
 
 namespace {
 
 constexpr const char* kChanged = "ge\xE4ndert";
-constexpr const char* kFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
+const std::string kFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
+const std::string kAltBytes = CrLf({"; eigen", "[LISTE]", "Ware 01=alt"});
 
 enum class Cmd { Load, Drop, Reset, Exit, Close, Escape, SaveAs };
 // Not modified (and Yes to the reset question), not modified and No to it,
@@ -18,7 +22,9 @@ enum class Cmd { Load, Drop, Reset, Exit, Close, Escape, SaveAs };
 enum class Answer { Unmodified, Declined, Cancel, No, Yes, YesFails };
 using enum Cmd;
 using enum Answer;
-const char* const kCmdNames[] = {"Load", "a drop", "Reset", "EXIT", "the close box", "Escape", "Save As"};
+// Each command's name, and its button.
+const struct { const char* name; int button; } kCmds[] = {{"Load", ids::kLoad}, {"a drop", 0}, {"Reset", ids::kReset},
+    {"EXIT", IDOK}, {"the close box", 0}, {"Escape", 0}, {"Save As", ids::kSaveAs}};
 const char* const kAnswerNames[] = {"not modified", "No to Reset", "Cancel", "No", "Yes", "Yes, the save fails"};
 
 // What a command leaves: whether the program ended, the document in the
@@ -35,11 +41,7 @@ std::ostream& operator<<(std::ostream& out, const After& a) {
                << (a.modified ? "modified" : "not modified") << ", Alt.pgx " << a.file;
 }
 After Showing(const char* title, const char* goods) { return {false, title, goods}; }
-After Saved(After a) {
-    a.modified = false;
-    a.file = "saved";
-    return a;
-}
+After Saved(const After& a) { return {a.ended, a.title, a.goods, false, "saved"}; }
 const After kKept{false, "Alt", kChanged, true};  // nothing done: Cancel, or Yes to a save that failed
 const After kNeu = Showing("Neu", "neu"), kCleared = Showing("Unbenannt", ""), kUntouched = Showing("Alt", "alt");
 const After kEnded{true, "Alt", "alt"}, kEndedChanged{true, "Alt", kChanged, true};
@@ -54,48 +56,34 @@ const struct { Cmd cmd; Answer answer; After after; } kCommandCases[] = {
     {Escape, Yes, Saved(kEndedChanged)},
 };
 
-// A message box as the user sees it: its text and its buttons.
-struct Box {
-    std::string text;
-    UINT buttons = MB_OK;
-    bool operator==(const Box&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << '"' << b.text << "\" with "
-               << (b.buttons == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : b.buttons == MB_YESNO ? "Ja, Nein" : "OK");
+// What a file dialog was asked for: open or save, first name, default
+// extension, flags and filter.
+auto Request(const dialogkit::FileDialogRequest& r) {
+    return std::make_tuple(r.open, r.initialName, r.defaultExt, r.flags, r.filter);
 }
 
 }  // namespace
 
 class DocumentCommands : public documents::DocumentTest {
 protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        FirstPaint();
-    }
     // Alt.pgx current and read, with a row info and the timers running.
     void OpenAlt() {
-        WriteFileBytes(At("Alt.pgx"), CrLf({"; eigen", "[LISTE]", "Ware 01=alt"}));
+        WriteFileBytes(At("Alt.pgx"), kAltBytes);
         FirstPaint();
         ReadFrom(At("Alt.pgx"));
         dlg->m_rowInfo[3] = RowInfo{"x", "y", "z", 0};
     }
-    After Seen(const std::string& altBefore) const {
+    After Seen() const {
         const std::string title = WindowTitle(), prefix = "Tarvelo   -   ", alt = ReadFileBytes(At("Alt.pgx"));
         const bool saved = alt.starts_with("; eigen\r\n[LISTE]\r\nWare 01=ge\xE4ndert\r\n");
         return {dlg->HasEnded() != FALSE, title.starts_with(prefix) ? title.substr(prefix.size()) : title,
-                Text(ids::Goods(0)), dlg->m_bModified != FALSE, alt == altBefore ? "as it was" : saved ? "saved" : "damaged"};
+                Text(ids::Goods(0)), dlg->m_bModified != FALSE, alt == kAltBytes ? "as it was" : saved ? "saved" : "damaged"};
     }
     void Run(Cmd cmd, const std::vector<std::string>& dropped) {
-        switch (cmd) {
-            case Cmd::Load: Click(ids::kLoad); break;
-            case Cmd::Drop: Drop(dropped); break;
-            case Cmd::Reset: Click(ids::kReset); break;
-            case Cmd::Exit: Click(IDOK); break;
-            case Cmd::Close: ::SendMessageA(Wnd(), WM_CLOSE, 0, 0); break;
-            case Cmd::Escape: ::SendMessageA(Wnd(), WM_COMMAND, IDCANCEL, 0); break;
-            case Cmd::SaveAs: Click(ids::kSaveAs); break;
-        }
+        if (cmd == Cmd::Drop) Drop(dropped);
+        if (cmd == Cmd::Close) ::SendMessageA(Wnd(), WM_CLOSE, 0, 0);
+        if (cmd == Cmd::Escape) ::SendMessageA(Wnd(), WM_COMMAND, IDCANCEL, 0);
+        if (kCmds[static_cast<int>(cmd)].button) Click(kCmds[static_cast<int>(cmd)].button);
     }
 };
 
@@ -107,38 +95,31 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
     WriteFileBytes(At("Neu.pgx"), CrLf({"[LISTE]", "Ware 01=neu"}));
     const std::string alt = At("Alt.pgx");
     for (const auto& c : kCommandCases) {
-        SCOPED_TRACE(std::string(kCmdNames[static_cast<int>(c.cmd)]) + ", " + kAnswerNames[static_cast<int>(c.answer)]);
-        RemoveFile(alt);
+        SCOPED_TRACE(std::string(kCmds[static_cast<int>(c.cmd)].name) + ", " + kAnswerNames[static_cast<int>(c.answer)]);
         OpenAlt();
-        const std::string before = ReadFileBytes(alt);
-        const bool modified = c.answer != Answer::Unmodified && c.answer != Answer::Declined;
+        const bool modified = c.answer != Unmodified && c.answer != Declined;
         if (modified) Type(ids::Goods(0), kChanged);
-        if (c.answer == Answer::YesFails) ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_READONLY);
-        const int box = c.answer == Answer::Cancel ? IDCANCEL : c.answer == Answer::No || c.answer == Answer::Declined ? IDNO : IDYES;
-        if (modified || c.cmd == Cmd::Reset) seams->AnswerBox(box);
-        if (c.answer == Answer::YesFails) seams->AnswerBox(IDOK);
-        const bool goesOn = c.answer == Answer::Unmodified || c.answer == Answer::No || c.answer == Answer::Yes;
-        if (c.cmd == Cmd::Load && goesOn) seams->AnswerFile(At("Neu.pgx"));
+        if (c.answer == YesFails) ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_READONLY);
+        const int box = c.answer == Cancel ? IDCANCEL : c.answer == No || c.answer == Declined ? IDNO : IDYES;
+        if (modified || c.cmd == Reset) seams->AnswerBox(box);
+        if (c.answer == YesFails) seams->AnswerBox(IDOK);
+        const bool loads = c.cmd == Load && (c.answer == Unmodified || c.answer == No || c.answer == Yes);
+        if (loads) seams->AnswerFile(At("Neu.pgx"));
         Run(c.cmd, {At("Neu.pgx")});
         ::SetFileAttributesA(alt.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(Seen(before), c.after);
+        EXPECT_EQ(Seen(), c.after);
         EXPECT_EQ(dlg->m_rowInfo[3].nAutoOpen, c.after.title == "Alt" ? 0 : 1) << "row 04's info read anew with another list";
         EXPECT_EQ(TimersRunning(), !c.after.ended) << "the timers run while the window stays";
         EXPECT_TRUE(Exists(".\\f4d5h7j9k2.pgw") && !Exists(At("Alt.pgw")));
         // What was asked: the question, the failure, and Load's open dialog at the current document.
-        std::vector<Box> shown, asked;
-        for (const ShownBox& b : seams->boxes) shown.push_back({b.text, b.type});
+        std::vector<Box> asked;
         if (modified) asked.push_back({SaveQuestion(alt), MB_YESNOCANCEL});
-        if (!modified && c.cmd == Cmd::Reset) asked.push_back({"Alle Eintr\xE4ge l\xF6schen ?", MB_YESNO});
-        if (c.answer == Answer::YesFails) asked.push_back({"Die Datei   " + alt + "   konnte nicht gespeichert werden !"});
-        EXPECT_EQ(shown, asked);
-        ASSERT_EQ(seams->fileRequests.size(), c.cmd == Cmd::Load && goesOn ? 1u : 0u);
-        for (const dialogkit::FileDialogRequest& r : seams->fileRequests) {
-            EXPECT_TRUE(r.open);
-            EXPECT_EQ(r.initialName, alt);
-            EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES));
-            EXPECT_EQ(r.filter, kFilter);
-        }
+        if (!modified && c.cmd == Reset) asked.push_back({"Alle Eintr\xE4ge l\xF6schen ?", MB_YESNO});
+        if (c.answer == YesFails) asked.push_back({"Die Datei   " + alt + "   konnte nicht gespeichert werden !"});
+        EXPECT_EQ(Shown(), asked);
+        const DWORD flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
+        EXPECT_EQ(seams->fileRequests.size(), loads ? 1u : 0u);
+        for (const auto& r : seams->fileRequests) EXPECT_EQ(Request(r), std::make_tuple(true, alt, "", flags, kFilter));
         Reopen();
     }
     RemoveFile(".\\f4d5h7j9k2.pgx");
@@ -147,54 +128,59 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
 
 TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
     // The path; what Load, a drop and Save As leave, each from Alt.pgx with
-    // "ungespeichert" typed into row 01 (not modified); the file Save As writes.
-    const std::string tooLong = At(std::string(300, 'l') + ".pgx");
+    // "ungespeichert" typed into row 01 (not modified); the file Save As
+    // writes. The upper-case companion extension is no companion; a
+    // four-letter extension is the longest taken; Gesperrt.pgx is held open
+    // by another program, sharing nothing.
+    const std::string tooLong = At(std::string(300, 'l') + ".pgx"), held = At("Gesperrt.pgx");
     const After kReadAgain = Showing("Alt", "alt"), kRefused = Showing("Alt", "ungespeichert");
     const struct { std::string path; After load, drop, saveAs; const char* written; } cases[] = {
         {At("Gross.PGX"), Showing("Gross", "gross"), Showing("Gross", "gross"), Showing("Gross", "ungespeichert"), "Gross.PGX"},
         {At("Gross.PGW"), Showing("Gross", "gross"), kRefused, Showing("Gross", "ungespeichert"), "Gross.PGW"},
         {At("x.abcd"), Showing("x", "abcd"), kRefused, Showing("x", "ungespeichert"), "x.abcd"},
         {At("Liste.pgw"), Showing("Liste", "liste"), Showing("Liste", "liste"), Showing("Liste", "ungespeichert"), "Liste.pgx"},
-        {At("Waise.pgw"), Showing("Waise", ""), Showing("Waise", ""), Showing("Waise", "ungespeichert"), "Waise.pgx"},
-        {At("notes.txt"), Showing("notes", "notiz"), kRefused, Showing("notes", "ungespeichert"), "notes.txt"},
         {At("x.backup"), kReadAgain, kRefused, kRefused, nullptr},
-        {At("Ordner"), kReadAgain, kRefused, kRefused, nullptr},
         {tooLong, kReadAgain, kRefused, kRefused, nullptr},
+        {held, kRefused, kRefused, kRefused, nullptr},
     };
-    ::CreateDirectoryA(At("Ordner").c_str(), nullptr);
+    WriteFileBytes(held, CrLf({"[LISTE]", "Ware 01=gesperrt"}));
+    const HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     for (const auto& c : cases) {
-        for (const Cmd way : {Cmd::Load, Cmd::Drop, Cmd::SaveAs}) {
-            SCOPED_TRACE(c.path.substr(Folder().size()) + " through " + kCmdNames[static_cast<int>(way)]);
+        for (const Cmd way : {Load, Cmd::Drop, SaveAs}) {
+            SCOPED_TRACE(c.path.substr(Folder().size()) + " through " + kCmds[static_cast<int>(way)].name);
             const char* const files[][2] = {{"Gross.PGX", "gross"}, {"Liste.pgx", "liste"}, {"Liste.pgw", "companion"},
-                                            {"Waise.pgw", "companion"}, {"notes.txt", "notiz"}, {"x.backup", "x"},
-                                            {"Gross.PGW", "gross"}, {"x.abcd", "abcd"}};
+                                            {"x.backup", "x"}, {"Gross.PGW", "gross"}, {"x.abcd", "abcd"}};
             for (const auto& [name, goods] : files) WriteFileBytes(At(name), CrLf({"[LISTE]", std::string("Ware 01=") + goods}));
-            RemoveFile(At("Waise.pgx"));
-            const bool tooLongSaid = c.path == tooLong && way != Cmd::Drop;  // a drop takes no path that long
-            if (tooLongSaid) seams->AnswerBox(IDOK);
+            // A drop takes no path that long.
+            std::string said = c.path == tooLong && way != Cmd::Drop ? "Der Zielpfad ist zu lang !!!" : "";
+            const char* const failed = way == SaveAs ? "gespeichert" : "gelesen";
+            if (c.path == held) said = "Die Datei   " + held + "   konnte nicht " + failed + " werden !";
+            if (!said.empty()) seams->AnswerBox(IDOK);
             OpenAlt();
             Type(ids::Goods(0), "ungespeichert");
             dlg->m_bModified = FALSE;
-            const std::string before = ReadFileBytes(At("Alt.pgx"));
             const std::set<std::string> listing = documents::FolderListing(Folder());
             if (way != Cmd::Drop) seams->AnswerFile(c.path);
             Run(way, {c.path, At("Gross.PGX")});
-            EXPECT_EQ(Seen(before), way == Cmd::Load ? c.load : way == Cmd::Drop ? c.drop : c.saveAs);
-            EXPECT_EQ(seams->boxes.empty() ? "" : seams->boxes[0].text, tooLongSaid ? "Der Zielpfad ist zu lang !!!" : "");
+            EXPECT_EQ(Seen(), way == Load ? c.load : way == Cmd::Drop ? c.drop : c.saveAs);
+            EXPECT_EQ(Shown(), said.empty() ? std::vector<Box>{} : std::vector<Box>{{said}});
             // Save As writes the chosen document, and nothing for a refused name.
-            if (way == Cmd::SaveAs && c.written) {
+            if (way == SaveAs && c.written) {
                 EXPECT_NE(ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n"), std::string::npos);
-            } else if (way == Cmd::SaveAs) {
+            } else if (way == SaveAs) {
                 EXPECT_EQ(documents::FolderListing(Folder()), listing) << "nothing written";
             }
             Reopen();
         }
     }
+    ::CloseHandle(holder);
 }
 
 TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWithoutAsking) {
     const std::string earlier = CrLf({"[LISTE]", "Ware 01=von gestern"});
     WriteFileBytes(".\\Unbenannt.pgx", earlier);
+    FirstPaint();
     // Cancel in the Save As dialog is Cancel of the question: nothing ends.
     Type(ids::Goods(0), "heute");
     seams->AnswerBox(IDYES);
@@ -202,12 +188,8 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
     Click(IDOK);
     EXPECT_FALSE(dlg->HasEnded());
     EXPECT_TRUE(dlg->m_bModified);
-    const dialogkit::FileDialogRequest& r = seams->fileRequests.at(0);
-    EXPECT_FALSE(r.open);
-    EXPECT_EQ(r.initialName, "Unbenannt.pgx");
-    EXPECT_EQ(r.defaultExt, ".pgx");
-    EXPECT_EQ(r.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES));
-    EXPECT_EQ(r.filter, kFilter);
+    const DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES;
+    EXPECT_EQ(Request(seams->fileRequests.at(0)), std::make_tuple(false, "Unbenannt.pgx", ".pgx", flags, kFilter));
     // A name chosen there is written, and the command goes on.
     seams->AnswerBox(IDYES);
     seams->AnswerFile(At("Heute.pgx"));

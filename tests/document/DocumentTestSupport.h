@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <initializer_list>
 #include <set>
 
@@ -21,22 +22,25 @@ inline std::string CrLf(std::initializer_list<std::string> lines) {
 // The question before a command replaces a changed list.
 inline std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
 
-// The names in a folder, without "." and "..".
-inline std::set<std::string> FolderListing(const std::string& folder) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA data;
-    const HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &data)) names.insert(data.cFileName);
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-    names.erase(".");
-    names.erase("..");
-    return names;
+// A message box as the user sees it: its text and its buttons.
+struct Box {
+    std::string text;
+    UINT buttons = MB_OK;
+    bool operator==(const Box&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << '"' << b.text << "\" with "
+               << (b.buttons == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : b.buttons == MB_YESNO ? "Ja, Nein" : "OK");
 }
 
-inline void RemoveTree(const std::string& path) {
-    for (const std::string& name : FolderListing(path)) RemoveTree(path + "\\" + name);
-    RemoveFile(path);
-    ::RemoveDirectoryA(path.c_str());
+// The names in a folder; none when there is no such folder.
+inline std::set<std::string> FolderListing(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
 }
 
 // A file kept with the tests, which the build puts beside the test program.
@@ -58,6 +62,17 @@ inline HDROP MakeDrop(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
+// One of two whole states ('A' or 'B'), every field different, long enough
+// that a save takes a while, saved as path.
+inline bool SaveState(CPriceListDlg& dlg, const std::string& path, char variant) {
+    for (int row = 0; row < ids::kRows; ++row) {
+        dlg.SetItemText(ids::Goods(row), "Ware " + std::string(1, variant) + std::to_string(row));
+        for (int col = 0; col < ids::kColumns; ++col) dlg.SelectionButtonState(row, col, (row + col + variant) & 1);
+        dlg.m_rowInfo[row].strText = std::string(2000, variant);
+    }
+    return dlg.SetDocumentPath(path, TRUE) && dlg.WriteDocument();
+}
+
 // The main dialog, untitled, with a fresh folder for the test's documents;
 // the untitled document in the working directory is removed before and after.
 class DocumentTest : public MainDialogTest {
@@ -65,24 +80,25 @@ protected:
     void SetUp() override {
         MainDialogTest::SetUp();
         m_folder = TestDir() + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        RemoveTree(m_folder);
         ::CreateDirectoryA(m_folder.c_str(), nullptr);
         RemoveFile(".\\Unbenannt.pgx");
         Open();
     }
     void TearDown() override {
         MainDialogTest::TearDown();
-        RemoveTree(m_folder);
+        std::error_code kept;  // what a failed test left read-only stays in the test program's folder
+        std::filesystem::remove_all(m_folder, kept);
         RemoveFile(".\\Unbenannt.pgx");
     }
     std::string At(const std::string& name) const { return m_folder + "\\" + name; }
     const std::string& Folder() const { return m_folder; }
-    void ReadFrom(const std::string& path) {
-        ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE)) << path;
-        dlg->ReadDocument();
-    }
-    void WriteTo(const std::string& path) {
-        ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE) && dlg->WriteDocument()) << path;
+    void ReadFrom(const std::string& path) { ASSERT_TRUE(dlg->OpenDocumentFile(path)) << path; }
+    void WriteTo(const std::string& path) { ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE) && dlg->WriteDocument()) << path; }
+    // The message boxes shown since the seams were set.
+    std::vector<Box> Shown() const {
+        std::vector<Box> shown;
+        for (const ShownBox& b : seams->boxes) shown.push_back({b.text, b.type});
+        return shown;
     }
     void Drop(const std::vector<std::string>& paths) const {
         ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);

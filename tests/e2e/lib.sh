@@ -44,8 +44,7 @@ aim() {
   xdotool search --name "^$(title "$1")\$" windowraise >/dev/null 2>&1 || true  # on top, where the pointer aims
   read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"
 }
-at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
-click() { at "$1" "$2"; xdotool click --repeat "${3:-1}" --delay 80 1; }
+click() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; }
 
 # Every instance still running is ended, and waited for until it is gone:
 # no Wine process outlives the test.

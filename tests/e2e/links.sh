@@ -5,16 +5,15 @@
 # server went away. Prices typed but not saved in Haushalt reach Ziel at
 # once, also during the hang; meanwhile Ziel answers within 250 ms, takes
 # typing with its sums, and its share row keeps its last value until the
-# share answers again. Haushalt's companion file goes when it asks to save,
-# and its saved price stays. During another hang, EXIT with No closes
-# Ziel's window at once.
+# share answers again. Haushalt's companion file goes when it asks to save.
+# During another hang, EXIT with No closes Ziel's window at once.
 source "$(dirname "$0")/lib.sh"
 PY=/usr/bin/python3
 if [ "$(id -u)" != 0 ] || [ ! -e /dev/fuse ] || ! $PY -c 'import fusepy' 2>/dev/null; then
   echo "SKIPPED: a hanging folder needs root, /dev/fuse and python3-fusepy"
   exit 77
 fi
-GOODS_01=1000 PRICE_01=1020 PRICE_02=1021 SUM_A=1187
+PRICE_01=1020 PRICE_02=1021 SUM_A=1187
 share="$WORK/share" mnt="$WORK/mnt" hang="$WORK/hang"
 mkdir -p "$share" "$mnt"
 $PY "$(dirname "$0")/hangfs.py" "$share" "$mnt" "$hang" &
@@ -32,8 +31,6 @@ doc "$WORK/Ziel.pgx" '[BUTTONS]' 'A=11100000000000000000' '[SHARED]' "File 01=$(
   "File 02=$(winpath "$mnt/Fern.pgx")" 'Column=11//////////////////'
 start Ziel "$WORK/Ziel.pgx"
 expect Ziel $PRICE_01 10.00 "Haushalt's saved price, Haushalt not running"
-expect Ziel $GOODS_01 "[B] - [Haushalt]--> Lebensmittel" "the linked goods"
-[ "$(probe enabled "$(title Ziel)" $GOODS_01)$(probe enabled "$(title Ziel)" $PRICE_01)" = 00 ] || fail "a linked edit is enabled"
 expect Ziel $PRICE_02 1.00 "the share's price"
 start Haushalt "$WORK/Haushalt.pgx"
 price Haushalt 52 25.50
@@ -52,20 +49,15 @@ wait $ANSWERS || fail "Ziel did not answer within 250 ms during the hang"
 rm -f "$hang" "$hang.held"
 expect Ziel $PRICE_02 10.00 "the share's new price once it answers"
 
-# Haushalt's companion file goes as soon as its save question shows; Ja saves.
-aim Haushalt
-click 46 548
+# Haushalt's companion file goes as soon as its save question shows.
+wine "$PROBE" press "$(title Haushalt)" 1
 wait_for has_window Tarvelo || fail "no save question"
 [ ! -f "$WORK/Haushalt.pgw" ] || fail "companion file kept during the question"
 answer 6
 wait_for ended Haushalt || fail "Haushalt did not end"
-grep -q $'^Preis01=26.00\r$' "$WORK/Haushalt.pgx" || fail "Haushalt was not saved"
-[ ! -f "$WORK/Haushalt.pgw" ] || fail "Haushalt's companion file left behind"
-expect Ziel $PRICE_01 26.00 "the saved price"
 
 hang
-aim Ziel
-click 46 548
+wine "$PROBE" press "$(title Ziel)" 1
 answer 7
 BOUND=3 wait_for eval '! has_window "$(title Ziel)"' || fail "the window did not close within 3 s"
 rm -f "$hang"

@@ -4,13 +4,36 @@
 // where its children lie) and the mouse gestures they send it.
 #include "support/Harness.h"
 
+#include "dialogkit/GdiGuards.h"
 #include "grid/Geometry.h"
+#include "model/AnimationScript.h"
 
-#include <functional>
+// The w x h pixels that `draw` leaves on a blank bitmap.
+template <typename Draw>
+std::vector<COLORREF> Capture(int w, int h, Draw draw) {
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    DWORD* bits = nullptr;
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const dialogkit::GdiObject<HBITMAP> bitmap(
+        ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    ::SelectObject(dc, bitmap.Get());
+    draw(dc);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < w * h; ++i) pixels.push_back(RGB(GetBValue(bits[i]), GetGValue(bits[i]), GetRValue(bits[i])));
+    ::DeleteDC(dc);
+    return pixels;
+}
 
 // A copy of the window's client area at one moment.
 struct ClientPixels {
-    explicit ClientPixels(HWND wnd);
+    explicit ClientPixels(HWND wnd) {
+        RECT client{};
+        ::GetClientRect(wnd, &client);
+        width = client.right, height = client.bottom;
+        const dialogkit::ClientDc from(wnd);
+        pixels = Capture(width, height, [&](HDC dc) { ::BitBlt(dc, 0, 0, width, height, from.Get(), 0, 0, SRCCOPY); });
+    }
     COLORREF At(int x, int y) const {
         return x < 0 || y < 0 || x >= width || y >= height ? CLR_INVALID : pixels[y * width + x];
     }
@@ -18,17 +41,31 @@ struct ClientPixels {
     std::vector<COLORREF> pixels;
 };
 
-// Runs its function when it goes out of scope, whatever a test's outcome:
-// puts back what a test changed outside the program (colours, registry).
-struct AtExit { std::function<void()> run; ~AtExit() { run(); } };
-
-// Which of the two frames lies on the rectangle's two-pixel ring: 'e'
-// etched, 'f' flat (BF_MONO), '.' neither; compared pixel for pixel with
+// Which of the two frames lies on the rectangle's two-pixel ring: "etched",
+// "flat" (BF_MONO) or neither (null); compared pixel for pixel with
 // DrawEdge's own drawing of that rectangle.
-char FrameOn(const ClientPixels& pixels, const RECT& rect);
+inline const char* FrameOn(const ClientPixels& pixels, const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    for (const UINT flags : {BF_RECT, BF_RECT | BF_MONO}) {
+        RECT local{0, 0, w, h};
+        const std::vector<COLORREF> frame = Capture(w, h, [&](HDC dc) { ::DrawEdge(dc, &local, EDGE_ETCHED, flags); });
+        int differing = 0;
+        for (int i = 0; i < w * h; ++i) {
+            const int x = i % w, y = i / w;
+            if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) differing += frame[i] != pixels.At(r.left + x, r.top + y);
+        }
+        if (differing == 0) return flags & BF_MONO ? "flat" : "etched";
+    }
+    return nullptr;
+}
 
 // A child window's rectangle in its parent's client coordinates.
-RECT RectInParent(HWND child);
+inline RECT RectInParent(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 // Whether a (not empty) lies within b.
 inline bool Inside(RECT a, RECT b) { RECT both{}; return ::IntersectRect(&both, &a, &b) && ::EqualRect(&both, &a); }
@@ -45,7 +82,6 @@ protected:
 
     // Shows the window without activating it and paints it at once.
     void Show() const { ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE); ::UpdateWindow(Wnd()); }
-    ClientPixels Pixels() const { return ClientPixels(Wnd()); }
     grid::GridGeometry Geometry() const { return grid::GeometryOf(Wnd()); }
     RECT ItemRect(int id) const { return RectInParent(Item(id)); }
     void Mouse(UINT msg, POINT pt, UINT flags = 0) const { ::SendMessageA(Wnd(), msg, flags, MAKELPARAM(pt.x, pt.y)); }
@@ -56,7 +92,11 @@ protected:
         for (const POINT& pt : path) Mouse(WM_MOUSEMOVE, pt, MK_LBUTTON | keys);
         if (release) Mouse(WM_LBUTTONUP, path.back(), keys);
     }
-    // Writes an animation script (40 alternating frames unless given) into
+    // Writes an animation script (two alternating frames unless given) into
     // the configuration file; removed again at tear-down.
-    void WriteAnimationScript(std::vector<std::string> frames = {}) const;
+    void WriteAnimationScript(std::vector<std::string> frames = {"01010101010101010101", "10101010101010101010"}) const {
+        std::string script = std::string("[") + kScriptSection + "]\r\n";
+        for (int key = 0; key < static_cast<int>(frames.size()); ++key) script += FrameKey(key) + "=" + frames[key] + "\r\n";
+        WriteFileBytes(TestApp().m_strConfigPath, script);
+    }
 };

@@ -25,9 +25,8 @@ using Frames = std::map<std::string, std::set<std::string>>;
 // With "N" on, every row number that is not framed flat is framed etched.
 Frames NumbersOn(Frames f) {
     for (int row = 1; row <= ids::kRows; ++row) {
-        if (!f["flat"].count(Entry("row", row))) f["etched"].insert(Entry("row", row));
+        if (!f.count("flat") || !f.at("flat").count(Entry("row", row))) f["etched"].insert(Entry("row", row));
     }
-    if (f["flat"].empty()) f.erase("flat");
     return f;
 }
 
@@ -38,27 +37,24 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     const std::string lines = "1020000500001000001", document = TestDir() + "\\Gezeichnet.pgx";
     WriteFileBytes(document, "[SETTINGS]\r\nLines=" + lines + "\r\n[INFO]\r\nText08=Notiz\r\nURN214=http://x.org\r\n"
                              "Text20=Notiz\r\nURN120=C:\\a.txt\r\n");
-    const COLORREF squares[][2] = {{kPlainFill, kPlainOutline}, {kInfoFill, kPlainOutline},
-                                   {kPlainFill, kSourceOutline}, {kInfoFill, kSourceOutline}};
+    const struct { int row; COLORREF fill, outline; } squares[] = {{2, kPlainFill, kPlainOutline},
+        {8, kInfoFill, kPlainOutline}, {14, kPlainFill, kSourceOutline}, {20, kInfoFill, kSourceOutline}};
     Open(document);
     RemoveFile(document);
     Show();
-    const ClientPixels pixels = Pixels();
+    const ClientPixels pixels(Wnd());
     const grid::GridGeometry g = Geometry();
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(Shows(pixels, g.square[6 * i + 1], squares[i][0], squares[i][1])) << "row " << 6 * i + 2;
-    }
+    for (const auto& [row, fill, edge] : squares) EXPECT_TRUE(Shows(pixels, g.square[row - 1], fill, edge)) << "row " << row;
     for (int i = 0; i < ids::kSeparators * 10; ++i) {  // across the list and the columns; every fifth is a grid line
         const int gap = i / 10, x = std::array{34, 35, 120, 237, 293, 302, 355, 500, 751, 755}[i % 10];
         const bool drawn = x > 34 && lines[gap] == '1';  // only a flag of exactly 1, from the goods field on
         EXPECT_TRUE(gap % 5 == 4 || (pixels.At(x, g.separatorLineY[gap]) == kBlack) == drawn) << gap << " at " << x;
     }
     const auto shown = [&] {
-        const ClientPixels now = Pixels();
+        const ClientPixels now(Wnd());
         Frames f;
         const auto add = [&](const std::string& entry, const RECT& r) {
-            const char frame = FrameOn(now, r);
-            if (frame != '.') f[frame == 'e' ? "etched" : "flat"].insert(entry);
+            if (const char* frame = FrameOn(now, r)) f[frame].insert(entry);
         };
         for (int row = 0; row < ids::kRows; ++row) {
             add(Entry("row", row + 1), g.rowLabel[row]);

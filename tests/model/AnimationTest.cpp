@@ -65,10 +65,9 @@ TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresThe
         {"a plain right-click", [&] { Mouse(WM_RBUTTONUP, free, 0); }, false},
         {"a left press", [&] { Mouse(WM_LBUTTONDOWN, free, MK_LBUTTON); }, false},
         {"a restart, then a stop", [&] { shiftCtrl(); EXPECT_TRUE(Shows(on)); dlg->StopAnimation(); }, false}};
-    unsigned seed = 0;
     for (const auto& [what, act, modifies] : cases) {
         SCOPED_TRACE(what);
-        const Columns before = SetPattern(++seed);
+        const Columns before = SetPattern(1);
         dlg->m_bModified = FALSE;
         dlg->m_animRepeat = 0;  // as a start-up without a script leaves it
         shiftCtrl();
@@ -89,8 +88,7 @@ TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresThe
         dlg->StartAnimation();
         PumpUntil([&] { return random() % 4 == 0; });  // serve some of the worker's requests, then stop it
         dlg->StopAnimation();
-        ASSERT_TRUE(Idle()) << cycle;
-        ASSERT_EQ(Selection(), before) << cycle;
+        ASSERT_TRUE(Idle() && Selection() == before) << "cycle " << cycle;
     }
     shiftCtrl();
     ASSERT_TRUE(Shows(on));

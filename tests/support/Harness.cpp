@@ -23,6 +23,7 @@ ScriptedSeams::ScriptedSeams() {
     dialogkit::Seams& s = dialogkit::TheSeams();
     s.messageBox = [this](const std::string& text, UINT type, HWND owner) {
         boxes.push_back({text, type, owner});
+        if (whileShown) whileShown();
         return Next(m_boxAnswers, "message box: " + text, static_cast<int>(IDCANCEL));
     };
     s.fileDialog = [this](const dialogkit::FileDialogRequest& request) {
@@ -110,9 +111,9 @@ void MainDialogTest::Open(const std::string& commandLine) {
     ASSERT_NE(dlg->CreateModeless(), nullptr);
 }
 
-void MainDialogTest::Reopen(const std::string& commandLine) {
+void MainDialogTest::Reopen() {
     dlg.reset();
     seams.reset();  // before the next seams are set, not after
     seams = std::make_unique<ScriptedSeams>();
-    Open(commandLine);
+    Open();
 }

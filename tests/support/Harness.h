@@ -33,6 +33,7 @@ public:
     void AnswerModal(std::function<INT_PTR(dialogkit::Dialog&)> driver) { m_modalDrivers.push_back(std::move(driver)); }
 
     std::vector<ShownBox> boxes;
+    std::function<void()> whileShown;  // what happens while a box waits for its answer
     std::vector<dialogkit::FileDialogRequest> fileRequests;
     std::vector<std::string> shellOpened;
     std::vector<UINT> modalTemplates;
@@ -79,7 +80,7 @@ protected:
     // Creates the dialog with the given command line.
     void Open(const std::string& commandLine = "");
     // Ends the dialog and opens a new one with fresh seams, as a new start of the program.
-    void Reopen(const std::string& commandLine = "");
+    void Reopen();
     // Whether both timers were running; stops them, so the ticks stay the test's.
     bool TimersRunning() const { return ::KillTimer(Wnd(), kSumTimerId) & ::KillTimer(Wnd(), kLinkTimerId); }
 

@@ -1,7 +1,6 @@
 // Reads another process's window for the end-to-end tests:
 //   winprobe origin TITLE        client origin on the screen: "x y"
 //   winprobe text TITLE ID       the text of control ID
-//   winprobe enabled TITLE ID    1 when control ID is enabled
 //   winprobe press TITLE ID      posts the command ID (a message box's answer)
 //   winprobe exists TITLE        exit code 0 when a window has that title
 //   winprobe answers TITLE S MS  asks the window every 50 ms for S seconds:
@@ -34,7 +33,6 @@ int main(int argc, char** argv) {
     if (what == "press") return PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
     const HWND item = GetDlgItem(wnd, id);
     if (!item) return 1;
-    if (what == "enabled") return printf("%d\n", IsWindowEnabled(item) ? 1 : 0) > 0 ? 0 : 1;
     if (what != "text") return 2;
     char text[1024] = {};
     DWORD_PTR answer = 0;
