@@ -55,6 +55,7 @@ TEST_F(DocumentFile, AFreshWriteIsTheKeptFileAndReadsBackWhole) {
     Clutter();
     ReadFrom(At("Neu.pgx"));
     EXPECT_TRUE(!dlg->m_bModified && dlg->m_bPublishPending);
+    EXPECT_EQ(dlg->m_rowInfo[3].strText, "Zeile\r\n3\r\nAutoRn=0\r\nEnde") << "every line break back as CR LF";
     EXPECT_FALSE(Enabled(ids::Price(4))) << "a linked row comes back disabled";
     EXPECT_EQ(Text(ids::Selection(19, 6)), "20") << "numbers on";
     WriteTo(At("Wieder.pgx"));
@@ -67,7 +68,7 @@ TEST_F(DocumentFile, AHandEditedDocumentAndNoDocumentAreTakenAsDecided) {
     ReadFrom(At("Hand.pgx"));
     EXPECT_FALSE(dlg->m_bModified);
     EXPECT_FALSE(Enabled(ids::Goods(2))) << "a column without a path disables all the same";
-    EXPECT_TRUE(Enabled(ids::Goods(3))) << "an invalid column is no link";
+    EXPECT_TRUE(Enabled(ids::Goods(3))) << "a column past G is no link";
     WriteTo(At("Hand.pgx"));
     ExpectKept(At("Hand.pgx"), "odd-saved.pgx");
 

@@ -1,7 +1,7 @@
 // What guards a document that other windows and programs use too: a save
 // never silently replaces a file changed since this window read or wrote
-// it, and a document that cannot be read is said so instead of opening as
-// an empty list.
+// it. (A document that cannot be read is said so: through Load and a drop
+// in the document command tests, from the command line in the start-up test.)
 #include "document/DocumentTestSupport.h"
 
 using documents::Box;
@@ -50,21 +50,4 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
         EXPECT_EQ(dlg->m_bModified != FALSE, !c.saved);
         Reopen();
     }
-}
-
-// (Through Load and a drop: the document command tests.)
-TEST_F(DocumentGuard, ADocumentThatCannotBeReadFromTheCommandLineIsSaidSo) {
-    const std::string held = At("Gesperrt.pgx");
-    WriteFileBytes(held, CrLf({"[LISTE]", "Ware 01=unerreichbar"}));
-    // Another program holds it open and shares nothing.
-    const HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    // The message, then the untitled list.
-    dlg.reset();
-    seams->AnswerBox(IDOK);
-    Open(held);
-    EXPECT_EQ(Shown(), std::vector<Box>{{"Die Datei   " + held + "   konnte nicht gelesen werden !"}});
-    EXPECT_EQ(WindowTitle(), "Tarvelo   -   Unbenannt");
-    EXPECT_EQ(Text(ids::Goods(0)), "");
-    ::CloseHandle(holder);
 }

@@ -8,11 +8,12 @@ TEST_F(ModelTotals, PricesGiveTheTotalAndTheSumsOfTheirColumns) {
     Open();
     FirstPaint();
     for (const int column : {0, 6}) Click(ids::Selection(19, column));  // the last row in the first and the last column
-    // An empty price is the empty list; ten digits count whole; words count 0.
+    // An empty price is the empty list; ten digits count whole; words count 0;
+    // a number too large is infinite, as atof reads it.
     for (const auto& [price, shown] : std::vector<std::pair<const char*, std::string>>{
              {"12.5", "12.50"}, {"12,50", "12.00"}, {"abc", "0.00"}, {"-3", "-3.00"}, {"1e3", "1000.00"},
              {"1234567890", "1234567890.00"}, {"", "0.00"}, {" +.5x", "0.50"}, {"+-3", "0.00"}, {"1e-999", "0.00"},
-             {"Info", "0.00"}, {"nan", "0.00"}, {"-inf", "0.00"}, {"Infinity", "0.00"}, {"0.125", "0.12"}}) {
+             {"1e999", "inf"}, {"Info", "0.00"}, {"nan", "0.00"}, {"-inf", "0.00"}, {"Infinity", "0.00"}, {"0.125", "0.12"}}) {
         Type(ids::Price(19), price);
         TickSums();
         std::vector<std::string> sums{Text(ids::kTotal)};  // the total, then columns A to G
