@@ -58,35 +58,9 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     seams->AnswerModal([&](dialogkit::Dialog& d) {
         return DriveModeless(d, Wnd(), [](HWND h) { ::SendMessageA(h, WM_COMMAND, IDOK, 0); });
     });
-    dlg->m_bModified = FALSE;
     Mouse(WM_LBUTTONDBLCLK, Label(7), MK_LBUTTON);
     PumpUntil([&] { return dlg->m_linkWatch->Settled(); });
     EXPECT_EQ(Row(7), (RowView{"[A] - [Vorrat]--> Keller", "4.50", "", "", true, 0}));
-    EXPECT_TRUE(dlg->m_bModified) << "a new link is a change of the document";
     EXPECT_EQ(seams->modalTemplates, (std::vector<UINT>{130, 129}));
     RemoveFile(Document("Vorrat"));
-}
-
-// What the real pointer reaches: presses over the row numbers, the column
-// captions and "Auswahl :" texts (static texts and group boxes) and a
-// linked row's disabled edits reach the window, where a double-click's two
-// releases step the link twice; an enabled edit keeps its own.
-TEST_F(GridGestures, ThePointerReachesTheWindowThroughTextsAndDisabledEdits) {
-    WriteFileBytes(Document("Haus"), "[A]\r\nName=Miete\r\n[C]\r\nName=Strom\r\n");
-    WriteFileBytes(Document("Gesten"), "[SHARED]\r\nColumn=//0\r\nFile 03=" + Document("Haus") + "\r\n");
-    Open(Document("Gesten"));
-    Show();
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_linkWatch->Settled(); })) << "the link looked at";
-    const RECT header = Geometry().columnHeader[1], goods = ItemRect(ids::Goods(2));
-    const auto reached = [&](POINT pt) { ::ClientToScreen(Wnd(), &pt); return ::WindowFromPoint(pt); };
-    const POINT price = Centre(ItemRect(ids::Price(2)));
-    for (const POINT pt : {Label(0), POINT{header.left + 2, header.top + 2}, Centre(header), Centre(goods), price}) {
-        EXPECT_EQ(reached(pt), Wnd()) << pt.x << "," << pt.y;
-    }
-    EXPECT_EQ(reached(Centre(ItemRect(ids::Goods(5)))), Item(ids::Goods(5)));
-    for (const UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
-        Mouse(msg, Centre(goods), msg == WM_LBUTTONUP ? 0 : MK_LBUTTON);
-    }
-    EXPECT_EQ(Text(ids::Goods(2)), "[C] - [Haus]--> Strom");
-    for (const char* name : {"Haus", "Gesten"}) RemoveFile(Document(name));
 }

@@ -62,7 +62,6 @@ TEST_F(AnimationDialog, PlaysAtStartUpOrUntilAnActionStopsItAndAlwaysRestoresThe
         {"a goods text", [&] { Type(ids::Goods(3), "Brot"); }, true},
         {"a selection click, overridden", [&] { Click(ids::Selection(5, 2)); }, true},
         {"the pause before a command", [&] { dlg->SetBackgroundActive(FALSE); }, false},
-        {"a plain right-click", [&] { Mouse(WM_RBUTTONUP, free, 0); }, false},
         {"a left press", [&] { Mouse(WM_LBUTTONDOWN, free, MK_LBUTTON); }, false},
         {"a restart, then a stop", [&] { shiftCtrl(); EXPECT_TRUE(Shows(on)); dlg->StopAnimation(); }, false}};
     for (const auto& [what, act, modifies] : cases) {
