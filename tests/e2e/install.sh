@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows Installer package, built from this build's files: installed
 # for the user without a question, its .pgx command opens a document in the
-# installed program, a newer version replaces it, an older one is refused
-# with a message, and removing it leaves only the user's document behind.
+# installed program, a newer version replaces it, and removing it leaves
+# only the user's document behind.
 source "$(dirname "$0")/lib.sh"
 BIN="$(dirname "$EXE")"
 GOODS_01=1000
@@ -62,17 +62,6 @@ wait_for ended Haushalt || fail "EXIT did not end the installed program"
 
 install "$newer"
 [ "$(listed)" = "Tarvelo $newer Tarvelo" ] || fail "list entries after the upgrade: $(listed)"
-# An older package stops with its message and exit code 1603 (a byte of it
-# reaches the shell), and leaves the newer one.
-(exec wine msiexec /i "$PKG/$version.msi" >/dev/null 2>&1) &
-PID[older]=$!
-wait_for has_window "Install Failed" || fail "the older package says nothing"
-[ "$(probe text "Install Failed" 65535)" = "Eine neuere Version von Tarvelo ist bereits installiert." ] \
-  || fail "older package: '$(probe text "Install Failed" 65535)'"
-wine "$PROBE" press "Install Failed" 1
-code=0; wait "${PID[older]}" || code=$?
-[ $code -eq $((1603 % 256)) ] || fail "older package ended with $code"
-[ "$(listed)" = "Tarvelo $newer Tarvelo" ] || fail "list entries after the older package: $(listed)"
 
 wine msiexec /x "$installed" /qn || fail "msiexec /x: $?"
 installed=""
