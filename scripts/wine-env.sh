@@ -46,8 +46,8 @@ wine_env_start() {
   xvfb_start
   wine_prefix_setup
   wineserver -p >/dev/null 2>&1 || true
-  # Every run starts at 96 dpi, whatever a run killed while the window
-  # tests ran at another dpi left in the prefix. Wine's services start with
+  # Every run starts at 96 dpi, whatever a screenshot run killed at
+  # another dpi left in the prefix. Wine's services start with
   # this first program and keep its output open: it writes nowhere.
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 </dev/null || true
   if [ -n "${KEEPER_EXE:-}" ] && [ -f "$KEEPER_EXE" ]; then
