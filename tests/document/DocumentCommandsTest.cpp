@@ -122,8 +122,7 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
         for (const auto& r : seams->fileRequests) EXPECT_EQ(Request(r), std::make_tuple(true, alt, "", flags, kFilter));
         Reopen();
     }
-    RemoveFile(".\\f4d5h7j9k2.pgx");
-    RemoveFile(".\\f4d5h7j9k2.pgw");
+    for (const char* stray : {".\\f4d5h7j9k2.pgx", ".\\f4d5h7j9k2.pgw"}) RemoveFile(stray);
 }
 
 TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {

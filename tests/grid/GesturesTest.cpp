@@ -60,6 +60,10 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     });
     Mouse(WM_LBUTTONDBLCLK, Label(7), MK_LBUTTON);
     PumpUntil([&] { return dlg->m_linkWatch->Settled(); });
+    // A release over a linked row's goods steps its link on, a right one back.
+    Mouse(WM_LBUTTONUP, Centre(Geometry().goods[7]));
+    EXPECT_EQ(Text(ids::Goods(7)), "[B] - [Vorrat]--> ");
+    Mouse(WM_RBUTTONUP, Centre(Geometry().goods[7]));
     EXPECT_EQ(Row(7), (RowView{"[A] - [Vorrat]--> Keller", "4.50", "", "", true, 0}));
     EXPECT_EQ(seams->modalTemplates, (std::vector<UINT>{130, 129}));
     RemoveFile(Document("Vorrat"));
