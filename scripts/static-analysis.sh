@@ -19,10 +19,11 @@ cppcheck --platform=win32A --library=windows --std=c++20 \
   --quiet -I src src/ || status=1
 
 echo "-- clang-tidy $(clang-tidy --version | sed -n 's/.*LLVM version \([0-9.]*\).*/\1/p')"
-# The compile commands of the product sources, without building anything.
+# The compile commands of the product sources, without building anything
+# (clang's own warnings are not GCC's: they stay warnings here).
 adir="$BUILD_ROOT/analysis"
 cmake -S "$here" -B "$adir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
-  -DTARVELO_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+  -DTARVELO_TESTS=OFF -DTARVELO_WERROR=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DCMAKE_CXX_USE_RESPONSE_FILE_FOR_INCLUDES=OFF >/dev/null
 # The cross compiler's C++ library and MinGW-w64 header folders. Its own
 # compiler folders (intrinsics, fixed headers) are GCC's; clang brings its own.
