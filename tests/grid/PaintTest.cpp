@@ -70,9 +70,9 @@ TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
     };
     EXPECT_GE(grid::ChannelDistance(face(0), face(1)), kMinFaceDifference);
     for (const auto& [row, fill, edge] : squares) EXPECT_TRUE(Shows(pixels, g.square[row - 1], fill, edge)) << "row " << row;
-    // A separator line below row 01 (flag 1) but none below row 02 (flag 2), across the columns too.
+    // A separator line below row 01 (flag 1) but none below row 03 (flag 2), across the columns too.
     for (const int x : {120, 755}) {
-        EXPECT_TRUE(pixels.At(x, g.separatorLineY[0]) == kBlack && pixels.At(x, g.separatorLineY[1]) != kBlack) << x;
+        EXPECT_TRUE(pixels.At(x, g.separatorLineY[0]) == kBlack && pixels.At(x, g.separatorLineY[2]) != kBlack) << x;
     }
     const auto shown = [&] {
         const ClientPixels now(Wnd());
