@@ -6,7 +6,6 @@
 
 #include <tuple>
 
-using documents::Box;
 using documents::CrLf;
 using documents::SaveQuestion;
 

@@ -4,7 +4,6 @@
 // in the document command tests, from the command line in the start-up test.)
 #include "document/DocumentTestSupport.h"
 
-using documents::Box;
 using documents::CrLf;
 using documents::SaveQuestion;
 

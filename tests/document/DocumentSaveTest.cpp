@@ -5,7 +5,6 @@
 
 #include <array>
 
-using documents::Box;
 using documents::CrLf;
 
 class DocumentSave : public documents::DocumentTest {};

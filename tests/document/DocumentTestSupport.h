@@ -22,17 +22,6 @@ inline std::string CrLf(std::initializer_list<std::string> lines) {
 // The question before a command replaces a changed list.
 inline std::string SaveQuestion(const std::string& path) { return "\xC4nderungen in   " + path + "   speichern ?"; }
 
-// A message box as the user sees it: its text and its buttons.
-struct Box {
-    std::string text;
-    UINT buttons = MB_OK;
-    bool operator==(const Box&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << '"' << b.text << "\" with "
-               << (b.buttons == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : b.buttons == MB_YESNO ? "Ja, Nein" : "OK");
-}
-
 // The names in a folder; none when there is no such folder.
 inline std::set<std::string> FolderListing(const std::string& folder) {
     std::set<std::string> names;
@@ -94,12 +83,6 @@ protected:
     const std::string& Folder() const { return m_folder; }
     void ReadFrom(const std::string& path) { ASSERT_TRUE(dlg->OpenDocumentFile(path)) << path; }
     void WriteTo(const std::string& path) { ASSERT_TRUE(dlg->SetDocumentPath(path, TRUE) && dlg->WriteDocument()) << path; }
-    // The message boxes shown since the seams were set.
-    std::vector<Box> Shown() const {
-        std::vector<Box> shown;
-        for (const ShownBox& b : seams->boxes) shown.push_back({b.text, b.type});
-        return shown;
-    }
     void Drop(const std::vector<std::string>& paths) const {
         ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
     }

@@ -73,7 +73,6 @@ TEST(DocumentIni, BehavesAsTheProfileFunctions) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         Generator g(static_cast<unsigned>(seed));
         const std::string path = TestDir() + "\\ini" + std::to_string(seed) + ".ini";
-        const char* file = path.c_str();
         std::string existing;
         for (size_t i = 0, n = g.Pick(25); i < n; ++i) existing += g.Line() + g.Any(kLineEnds);
         if (g.Pick(15)) WriteFileBytes(path, existing);  // or no file at all
@@ -84,11 +83,11 @@ TEST(DocumentIni, BehavesAsTheProfileFunctions) {
         // read, and would otherwise go by the time of the last write.
         for (size_t i = 0, n = g.Pick(12); i < n; ++i) {
             const std::string section = g.Name(), key = g.Name(), value = g.Blanked(g.Value());
-            ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
-            ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file);
+            ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+            ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
             ini.SetString(section, key, value);
         }
-        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
+        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
         ASSERT_EQ(ReadFileBytes(path), ini.Bytes());
 
         for (size_t i = 0; i < 12; ++i) {
@@ -98,9 +97,9 @@ TEST(DocumentIni, BehavesAsTheProfileFunctions) {
                           ini.GetString(section, key, def, size))
                     << "[" << section << "] " << key << " default " << def << " size " << size;
             }
-            const int def2 = g.Pick(2) ? 0 : -7;
-            ASSERT_EQ(static_cast<int>(::GetPrivateProfileIntA(section.c_str(), key.c_str(), def2, file)),
-                      ini.GetInt(section, key, def2)) << "[" << section << "] " << key;
+            const int intDefault = g.Pick(2) ? 0 : -7;
+            ASSERT_EQ(static_cast<int>(::GetPrivateProfileIntA(section.c_str(), key.c_str(), intDefault, path.c_str())),
+                      ini.GetInt(section, key, intDefault)) << "[" << section << "] " << key;
         }
         RemoveFile(path);
     }

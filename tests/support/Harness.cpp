@@ -76,6 +76,17 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
     return true;
 }
 
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << '"' << b.text << "\" with "
+               << (b.buttons == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : b.buttons == MB_YESNO ? "Ja, Nein" : "OK");
+}
+
+std::vector<Box> MainDialogTest::Shown() const {
+    std::vector<Box> shown;
+    for (const ShownBox& b : seams->boxes) shown.push_back({b.text, b.type});
+    return shown;
+}
+
 std::ostream& operator<<(std::ostream& out, const RowView& r) {
     return out << (r.linked ? "linked to column " + std::to_string(r.column) + ": \"" : "\"") << r.goods << "\" at \""
                << r.price << "\", selected in \"" << r.selected << "\", info \"" << r.info << '"';

@@ -21,6 +21,14 @@ const std::string& TestDir();
 
 struct ShownBox { std::string text; UINT type; HWND owner; };
 
+// A message box as the user sees it: its text and its buttons.
+struct Box {
+    std::string text;
+    UINT buttons = MB_OK;
+    bool operator==(const Box&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Box& b);
+
 // Answers what the program asks, in order; records what it showed.
 class ScriptedSeams {
 public:
@@ -100,6 +108,8 @@ protected:
     }
     void TickSums() const { ::SendMessageA(Wnd(), WM_TIMER, kSumTimerId, 0); }
     RowView Row(int row) const;
+    // The message boxes shown since the seams were set.
+    std::vector<Box> Shown() const;
 
     std::unique_ptr<ScriptedSeams> seams;
     std::unique_ptr<CPriceListDlg> dlg;
