@@ -8,8 +8,10 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cases="${1:-20000}"
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
+source "$here/scripts/way.sh"
+way_init
 bash "$here/scripts/setup.sh"
-bash "$here/scripts/build.sh" i686 >/dev/null
+bash "$here/scripts/build.sh" "$WAY_PRODUCT" >/dev/null
 source "$here/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
@@ -17,6 +19,6 @@ wine_env_start
 echo "fuzz: INI seeds 1..$cases"
 start=$SECONDS
 status=0
-TARVELO_INI_CASES="$cases" wine "$BUILD_ROOT/i686/tests/tarvelo_tests.exe" --gtest_filter='DocumentIni.*' || status=$?
+TARVELO_INI_CASES="$cases" wine "$BUILD_ROOT/$WAY_PRODUCT/tests/tarvelo_tests.exe" --gtest_filter='DocumentIni.*' || status=$?
 echo "fuzz: done in $((SECONDS - start)) s"
 exit $status

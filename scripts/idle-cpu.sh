@@ -12,10 +12,12 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 duration="${1:-20}"
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
+source "$here/scripts/way.sh"
+way_init
 bash "$here/scripts/setup.sh"
-dir="$BUILD_ROOT/i686"
+dir="$BUILD_ROOT/$WAY_PRODUCT"
 if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" >/dev/null
+  cmake -S "$here" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$WAY_PRODUCT.cmake" >/dev/null
 fi
 cmake --build "$dir" -j2 --target Tarvelo winprobe -- --no-print-directory >/dev/null
 EXE="$dir/Tarvelo.exe"

@@ -6,6 +6,9 @@
 # packed files, and the times inside are STAMP (seconds since 1970; by
 # default the time of the last commit), as wixl itself writes the current
 # time and a random package code.
+# The package is for the platform of the Tarvelo.exe it packs: the release
+# packs the 32-bit product; the tests of a machine that runs no 32-bit
+# programs pack the 64-bit build.
 # Usage: scripts/make-msi.sh DIR VERSION OUT.msi [STAMP]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -26,12 +29,23 @@ product="$(guid "Tarvelo $version")"
 files="$(cd "$dir" && sha256sum Tarvelo.exe Info_Help.doc Tarvelo.pgk | sha256sum)"
 package="$(guid "Tarvelo $version package ${files%% *}")"
 
+# The exe's machine, from its PE header.
+machine="$(python3 -c 'import struct, sys
+data = open(sys.argv[1], "rb").read(4096)
+pe = struct.unpack_from("<I", data, 0x3c)[0]
+print({0x14c: "x86", 0x8664: "x64"}.get(struct.unpack_from("<H", data, pe + 4)[0], "?"))' "$dir/Tarvelo.exe")"
+case "$machine" in
+  x86) platform=Intel ;;
+  x64) platform=x64 ;;
+  *) echo "make-msi: $dir/Tarvelo.exe is neither a 32- nor a 64-bit x86 program" >&2; exit 1 ;;
+esac
+
 frozen="$(TZ=UTC date -d "@$stamp" '+%Y-%m-%d %H:%M:%S')"
 out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
 rm -f "$out"
 # wixl takes the files from the folder it runs in.
-(cd "$dir" && TZ=UTC faketime "$frozen" wixl -a x86 -D Version="$version" -D ProductCode="$product" \
+(cd "$dir" && TZ=UTC faketime "$frozen" wixl -a "$machine" -D Version="$version" -D ProductCode="$product" \
   -o "$out" "$wxs")
 # Title, author, platform and language of the summary, and the package code.
 TZ=UTC faketime "$frozen" msibuild "$out" \
-  -s "Preisliste mit Summen für sieben Auswahlgruppen" Tarvelo "Intel;1031" "{$package}"
+  -s "Preisliste mit Summen für sieben Auswahlgruppen" Tarvelo "$platform;1031" "{$package}"

@@ -7,11 +7,14 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
+source "$here/scripts/way.sh"
+way_init
 bash "$here/scripts/setup.sh"
 # The build folder scripts/build.sh uses: the tests build there later.
-dir="$BUILD_ROOT/i686"
+# The product where this machine runs it, else the 64-bit build.
+dir="$BUILD_ROOT/$WAY_PRODUCT"
 if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" >/dev/null
+  cmake -S "$here" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$WAY_PRODUCT.cmake" >/dev/null
 fi
 cmake --build "$dir" -j2 --target Tarvelo help_document -- --no-print-directory
 source "$here/scripts/wine-env.sh"

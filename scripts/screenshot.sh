@@ -5,7 +5,9 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-screenshot.png}")"; shift || true
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
-bash "$here/scripts/build.sh" i686 >/dev/null
+source "$here/scripts/way.sh"
+way_init
+bash "$here/scripts/build.sh" "$WAY_PRODUCT" >/dev/null
 source "$here/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
@@ -15,10 +17,10 @@ if [ $# -gt 0 ]; then
   doc=("$(winepath -w "$(realpath "$1")")")
   title="Tarvelo   -   $(basename "${1%.*}")"
 fi
-wine "$BUILD_ROOT/i686/Tarvelo.exe" "${doc[@]}" >/dev/null 2>&1 &
+wine "$BUILD_ROOT/$WAY_PRODUCT/Tarvelo.exe" "${doc[@]}" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
-  wine "$BUILD_ROOT/i686/tests/winprobe.exe" exists "$title" 2>/dev/null && break
+  wine "$BUILD_ROOT/$WAY_PRODUCT/tests/winprobe.exe" exists "$title" 2>/dev/null && break
   sleep 0.1
 done
 sleep "${SHOT_DELAY:-1.5}"

@@ -16,10 +16,12 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 outdir="$(realpath -m "${1:-$here/docs/screenshots}")"
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
+source "$here/scripts/way.sh"
+way_init
 bash "$here/scripts/setup.sh"
-bash "$here/scripts/build.sh" i686 >/dev/null
-EXE="${TARVELO_EXE:-$BUILD_ROOT/i686/Tarvelo.exe}"
-PROBE="$BUILD_ROOT/i686/tests/winprobe.exe"
+bash "$here/scripts/build.sh" "$WAY_PRODUCT" >/dev/null
+EXE="${TARVELO_EXE:-$BUILD_ROOT/$WAY_PRODUCT/Tarvelo.exe}"
+PROBE="$BUILD_ROOT/$WAY_PRODUCT/tests/winprobe.exe"
 source "$here/scripts/wine-env.sh"
 
 WORK="$(mktemp -d)"

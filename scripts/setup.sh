@@ -4,8 +4,12 @@
 # lays dialogs out with, a virtual X display, the tools the end-to-end
 # tests drive it with (FUSE for a folder that hangs), the static analysers
 # and what builds the Windows Installer package (wixl, msitools,
-# faketime). Does nothing when everything is there already.
+# faketime). Does nothing when everything is there already. On a machine
+# that runs no 32-bit programs, Wine's 32-bit half would be of no use: it
+# is left out.
 set -euo pipefail
+source "$(dirname "$0")/way.sh"
+way_init
 
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -32,7 +36,9 @@ have fusermount3 || need+=(fuse3)
 [ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 have wine   || need+=(wine)
-pkg_installed wine32:i386 || need+=(wine32:i386)
+if [ "$WAY_LOADER" = wine ]; then
+  pkg_installed wine32:i386 || need+=(wine32:i386)
+fi
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0
@@ -40,7 +46,7 @@ fi
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$WAY_LOADER" = wine ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

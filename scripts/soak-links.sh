@@ -18,10 +18,12 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 duration="${1:-300}"
 count="${2:-5}"
 export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
+source "$here/scripts/way.sh"
+way_init
 bash "$here/scripts/setup.sh"
-bash "$here/scripts/build.sh" i686 >/dev/null
-EXE="$BUILD_ROOT/i686/Tarvelo.exe"
-PROBE="$BUILD_ROOT/i686/tests/winprobe.exe"
+bash "$here/scripts/build.sh" "$WAY_PRODUCT" >/dev/null
+EXE="$BUILD_ROOT/$WAY_PRODUCT/Tarvelo.exe"
+PROBE="$BUILD_ROOT/$WAY_PRODUCT/tests/winprobe.exe"
 source "$here/scripts/wine-env.sh"
 WORK="$(mktemp -d)"
 PIDS=()

@@ -10,6 +10,9 @@
 # it left running and unmounts what it mounted, and the next run anywhere
 # puts the setting back.
 #
+# On a machine that runs no 32-bit programs (or with TARVELO_ARCH=x86_64)
+# it builds and runs x86_64 alone, and the summary names i686 as skipped.
+#
 # TARVELO_NO_TUNING=1 leaves the idle setting alone; CTEST_ARGS passes
 # options to ctest (for example CTEST_ARGS="-R Document").
 set -euo pipefail
@@ -18,7 +21,7 @@ export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
 mkdir -p "$BUILD_ROOT"
 
 source "$here/scripts/wine-env.sh"
-export KEEPER_EXE="$BUILD_ROOT/i686/tests/wine_keeper.exe"
+export KEEPER_EXE="$BUILD_ROOT/$WAY_PRODUCT/tests/wine_keeper.exe"
 
 # --- One run per build folder; every process of a run carries its tag.
 # The run's shell is told by its pid and start time (a pid alone may be
@@ -139,8 +142,7 @@ trap 'exit 143' TERM
 trap 'exit 129' HUP
 
 bash "$here/scripts/setup.sh"
-bash "$here/scripts/build.sh" i686
-bash "$here/scripts/build.sh" x86_64
+for arch in $WAY_ARCHES; do bash "$here/scripts/build.sh" "$arch"; done
 
 # Static analysis of src/ (cppcheck and clang-tidy); a finding fails the
 # run, after the tests have run all the same.
@@ -177,10 +179,13 @@ rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/tarvelo-tests-*
 declare -A result=()
 status=0
 [ "$analysis" = passed ] || status=1
-for arch in i686 x86_64; do
+for arch in $WAY_ARCHES; do
   echo "== $arch"
   result[$arch]=passed
-  ctest --test-dir "$BUILD_ROOT/$arch" --output-on-failure ${CTEST_ARGS:-} &
+  # The installer package once, with the product or what stands for it.
+  only=()
+  [ "$arch" = "$WAY_PRODUCT" ] || only=(-LE product_only)
+  ctest --test-dir "$BUILD_ROOT/$arch" --output-on-failure "${only[@]}" ${CTEST_ARGS:-} &
   wait $! || { result[$arch]=FAILED; status=1; }
 done
 
@@ -189,6 +194,10 @@ done
 echo "== summary"
 echo "static analysis: $analysis"
 for arch in i686 x86_64; do
+  if [ -z "${result[$arch]:-}" ]; then
+    echo "$arch: SKIPPED ($WAY_REASON)"
+    continue
+  fi
   log="$BUILD_ROOT/$arch/Testing/Temporary/LastTest.log"
   # Each skipped test with the reason GoogleTest printed before it.
   skipped="$(awk '/: Skipped$/ { getline why; next }

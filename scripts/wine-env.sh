@@ -1,9 +1,17 @@
 # Sourced by the scripts: a private Wine prefix inside the build folder set
 # up to lay dialogs out as Windows does, a private X display, and one
 # persistent wineserver. Call wine_env_start, then wine_env_stop at the end.
-# Needs BUILD_ROOT.
+# Needs BUILD_ROOT. Stops the calling script if the way cannot be chosen.
 
-export WINEPREFIX="$BUILD_ROOT/wineprefix"
+source "$(dirname "${BASH_SOURCE[0]}")/way.sh"
+way_init || return 1
+# The 64-bit loader sets up a prefix without 32-bit Windows: a folder of
+# its own, so that switching ways never hands one the other's prefix.
+if [ "$WAY_LOADER" = wine64 ]; then
+  export WINEPREFIX="$BUILD_ROOT/wineprefix-x86_64"
+else
+  export WINEPREFIX="$BUILD_ROOT/wineprefix"
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export WINEARCH=win64
@@ -14,8 +22,14 @@ wine_prefix_setup() {
   wine_prefix_ready && return 0
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  wineboot -u >/dev/null 2>&1 || true
-  wineserver -w
+  # A loader that cannot start says why here, not as a missing folder later.
+  # (Into a file: Wine's services keep the output open long after.)
+  local said="$BUILD_ROOT/.wineboot.log"
+  if ! wineboot -u >"$said" 2>&1 </dev/null || ! wineserver -w || [ ! -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+    echo "Wine could not set up $WINEPREFIX with $WAY_LOADER; it said:" >&2
+    cat "$said" >&2
+    return 1
+  fi
   # Wine's own fonts: "MS Sans Serif" then measures 6x13 per 4x8 dialog
   # units, as on Windows, instead of falling back to a wider font.
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -44,7 +58,7 @@ xvfb_start() {
 
 wine_env_start() {
   xvfb_start
-  wine_prefix_setup
+  wine_prefix_setup || return 1
   wineserver -p >/dev/null 2>&1 || true
   # Every run starts at 96 dpi, whatever a screenshot run killed at
   # another dpi left in the prefix. Wine's services start with

@@ -263,13 +263,13 @@ const LinkLook* LinkWatch::Find(const std::string& link) const {
 }
 
 bool LinkWatch::Settled() const {
-    {
-        const std::lock_guard<std::mutex> hold(m_inbox->lock);
-        if (!m_inbox->arrived.empty()) return false;
-    }
+    // In the reverse of the order a worker writes them (what it found,
+    // then that it answered): an answer seen here has its findings in the
+    // inbox already.
     for (const auto& [key, folder] : m_folders) {
         const std::lock_guard<std::mutex> hold(folder->lock);
         if (folder->answered < folder->asked) return false;
     }
-    return true;
+    const std::lock_guard<std::mutex> hold(m_inbox->lock);
+    return m_inbox->arrived.empty();
 }

@@ -28,15 +28,17 @@ install() { wine msiexec /i "$PKG/$1.msi" /qn || fail "msiexec /i $1: $?"; insta
 value() { wine reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'; }
 has_value() { [ "$(value "$1")" = "$2" ] || fail "$1: '$(value "$1")', not '$2'"; }
 # NAME VERSION PUBLISHER of each entry of Tarvelo in the installed programs
-# list: Wine writes even a per-user package's entry into HKLM (32-bit
-# view); one in HKCU would count as well.
+# list: Wine writes even a per-user package's entry into HKLM (the view of
+# the package's platform); one in HKCU would count as well.
 listed() {
   local root
   for root in HKCU HKLM; do
-    wine reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s /reg:32 2>/dev/null
+    for view in 32 64; do
+      wine reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s /reg:$view 2>/dev/null
+    done
   done | tr -d '\r' | awk '/^HKEY/ { if (n == "Tarvelo") print n, v, p; n = "" }
     $1 == "DisplayName" { n = $3 } $1 == "DisplayVersion" { v = $3 } $1 == "Publisher" { p = $3 }
-    END { if (n == "Tarvelo") print n, v, p }'
+    END { if (n == "Tarvelo") print n, v, p }' | sort -u
 }
 
 install "$version"

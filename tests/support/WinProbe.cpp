@@ -3,10 +3,12 @@
 //   winprobe text TITLE ID       the text of control ID
 //   winprobe press TITLE ID      posts the command ID (a message box's answer)
 //   winprobe exists TITLE        exit code 0 when a window has that title
-//   winprobe answers TITLE S MS  asks the window every 50 ms for S seconds:
-//                                exit code 0 when it always answered within MS
+//   winprobe answers TITLE S MS  asks the window every 50 ms for S seconds
+//                                and prints its slowest answer: exit code 0
+//                                when it always answered within MS
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,10 +25,18 @@ int main(int argc, char** argv) {
     if (what == "exists" || what == "origin") return 0;
     if (what == "answers" && argc > 4) {
         const DWORD seconds = static_cast<DWORD>(atoi(argv[3])), limit = static_cast<DWORD>(atoi(argv[4]));
+        DWORD slowest = 0;
         for (const DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(50)) {
             DWORD_PTR answer = 0;
-            if (!SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, limit, &answer)) return 1;
+            const DWORD asked = GetTickCount();
+            const bool answered = SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, limit, &answer) != 0;
+            slowest = std::max(slowest, GetTickCount() - asked);
+            if (!answered) {
+                printf("no answer within %lu ms\n", static_cast<unsigned long>(limit));
+                return 1;
+            }
         }
+        printf("slowest answer %lu ms\n", static_cast<unsigned long>(slowest));
         return 0;
     }
     const int id = argc < 4 ? 0 : atoi(argv[3]);

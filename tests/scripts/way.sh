@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The choice of the way Wine is started and which builds run: every
+# combination of what the machine can run and what TARVELO_ARCH asks.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/way.sh"
+failed=0
+# row NAME CAN_RUN_32 TARVELO_ARCH -> ARCHES LOADER REASON ("" for a refusal)
+row() {
+  local name="$1" can="$2" forced="$3" arches="$4" loader="$5" reason="$6" got
+  WAY_ARCHES="" WAY_LOADER="" WAY_REASON=""
+  if way_choose "$can" "$forced"; then got="$WAY_ARCHES|$WAY_LOADER|$WAY_REASON"; else got="refused||$WAY_REASON"; fi
+  if [ "$got" = "$arches|$loader|$reason" ]; then echo "ok   $name"
+  else echo "FAIL $name: '$got', not '$arches|$loader|$reason'"; failed=1; fi
+}
+row "32-bit machine"              yes                 ""     "i686 x86_64" wine   "this machine runs 32-bit programs"
+row "64-bit-only machine"         "Exec format error" ""     x86_64        wine64 "this machine runs no 32-bit programs (Exec format error)"
+row "32-bit machine, forced"      yes                 x86_64 x86_64        wine64 "TARVELO_ARCH=x86_64"
+row "64-bit-only machine, forced" "Exec format error" x86_64 x86_64        wine64 "TARVELO_ARCH=x86_64"
+row "an arch that cannot be forced" yes               i686   refused       ""     "TARVELO_ARCH=i686: only x86_64 can be chosen"
+
+# The 64-bit way puts its loader first on the path, for wine and for the
+# tools that go through wine-stable.
+(
+  unset TARVELO_WAY_ARCHES
+  export TARVELO_ARCH=x86_64 BUILD_ROOT="$(mktemp -d)"
+  way_init 2>/dev/null
+  here="$(cd "$(dirname "$0")/../../scripts" && pwd)"
+  for tool in wine wine-stable; do
+    [ "$(command -v $tool)" = "$here/wine64/$tool" ] || { echo "FAIL $tool is $(command -v $tool)"; exit 1; }
+  done
+  [ "$WINELOADER" = /usr/lib/wine/wine64 ] && [ "$WAY_PRODUCT" = x86_64 ] || { echo "FAIL loader or product"; exit 1; }
+  rm -rf "$BUILD_ROOT"
+  echo "ok   the 64-bit loader on the path"
+) || failed=1
+exit $failed
