@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <string_view>
 
 namespace rowinfo {
@@ -28,6 +29,8 @@ constexpr auto kProgramExtensions = std::to_array<std::string_view>({
 // Schemes that only show a page or write a mail.
 constexpr auto kWebSchemes = std::to_array<std::string_view>({"http", "https", "mailto", "ftp"});
 constexpr std::string_view kFileScheme = "file";
+constexpr std::string_view kLocalUrlPrefix = "///";
+constexpr std::string_view kHostUrlPrefix = "//";
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -44,9 +47,11 @@ std::string Trimmed(const std::string& text) {
 
 // "hyper-link" in "hyper-link:..."; empty where there is none. A single
 // letter before the colon is a drive.
+constexpr size_t kDriveLetterLength = 1;
+
 std::string SchemeOf(const std::string& source) {
     const size_t colon = source.find(':');
-    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(source[0]))) return {};
+    if (colon == std::string::npos || colon <= kDriveLetterLength || !std::isalpha(static_cast<unsigned char>(source[0]))) return {};
     for (size_t i = 1; i < colon; ++i) {
         const unsigned char c = static_cast<unsigned char>(source[i]);
         if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return {};
@@ -54,22 +59,21 @@ std::string SchemeOf(const std::string& source) {
     return Lower(source.substr(0, colon));
 }
 
-int HexValue(char c) {
-    if (std::isdigit(static_cast<unsigned char>(c))) return c - '0';
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
+// "%2E" in a URL stands for the character 0x2E.
+constexpr size_t kEscapeLength = 3;
+constexpr int kHexBase = 16;
 
 std::string PercentDecoded(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
-        if (low >= 0) {
-            out += static_cast<char>(high * 16 + low);
-            i += 2;
+        unsigned value = 0;
+        const char* escape = text.data() + i;
+        if (*escape == '%' && i + kEscapeLength <= text.size() &&
+            std::from_chars(escape + 1, escape + kEscapeLength, value, kHexBase).ptr == escape + kEscapeLength) {
+            out += static_cast<char>(value);
+            i += kEscapeLength - 1;
         } else {
-            out += text[i];
+            out += *escape;
         }
     }
     return out;
@@ -80,8 +84,8 @@ std::string PercentDecoded(const std::string& text) {
 std::string FileUrlPath(const std::string& url) {
     std::string rest = url.substr(kFileScheme.size() + 1);
     rest = PercentDecoded(rest.substr(0, rest.find_first_of("?#")));
-    if (rest.rfind("///", 0) == 0) return rest.substr(3);
-    if (rest.rfind("//", 0) == 0) return "\\\\" + rest.substr(2);
+    if (rest.starts_with(kLocalUrlPrefix)) return rest.substr(kLocalUrlPrefix.size());
+    if (rest.starts_with(kHostUrlPrefix)) return "\\\\" + rest.substr(kHostUrlPrefix.size());
     return rest;
 }
 
