@@ -7,6 +7,7 @@
 #include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
 #include "model/ControlIds.h"
+#include "rowinfo/SourceSafety.h"
 
 namespace {
 
@@ -147,7 +148,8 @@ void CRowInfoDlg::BrowseSource(int source) {
 void CRowInfoDlg::OpenSource(int source) {
     // The edit's text, not the record: a source can be tried before OK.
     const std::string file = FullText(source == 1 ? m_editSource1 : m_editSource2);
-    if (!file.empty()) dialogkit::ShellOpen(file);
+    // The question is modal to this dialog, which stays open.
+    rowinfo::OpenSourceAsking(file, m_hWnd);
 }
 
 void CRowInfoDlg::OnClearAll() {

@@ -1,13 +1,13 @@
 // A row's info record: editing it in its dialog and opening its sources
 // with the shell.
 #include "app/PriceListDlg.h"
-#include "dialogkit/Seams.h"
 #include "rowinfo/RowInfoDlg.h"
+#include "rowinfo/SourceSafety.h"
 
 void CPriceListDlg::OpenRowSource(int row, int source) {
     const RowInfo& info = m_rowInfo[row];
     const std::string& file = source == 1 ? info.strSource1 : info.strSource2;
-    if (!file.empty()) dialogkit::ShellOpen(file);
+    rowinfo::OpenSourceAsking(file);
 }
 
 void CPriceListDlg::RunRowInfoDialog() {

@@ -26,12 +26,13 @@ TEST_F(RowInfoDialog, ShowsTheRecordAndWorksItsSources) {
     seams->CancelFile(0x3002);  // FNERR_INVALIDFILENAME: the file dialog cannot start with the URL
     seams->AnswerFile("C:\\A.pdf");
     seams->CancelFile(0);
+    seams->AnswerBox(IDNO);  // a program is not started
     // Typed into a source, or a button pressed; then the first source, and which "Öffnen" are enabled.
     const struct { int id; const char* text; std::string source1; bool open1, open2; } steps[] = {
         {0, "", url, true, false}, {ids::kInfoBrowse1, nullptr, "C:\\A.pdf", true, false},
         {ids::kInfoOpen1, nullptr, "C:\\A.pdf", true, false}, {ids::kInfoSource1, "", "", false, false},
-        {ids::kInfoBrowse1, nullptr, "", false, false}, {ids::kInfoSource2, "C:\\b.txt", "", false, true},
-        {ids::kInfoSource2, "", "", false, false}};
+        {ids::kInfoBrowse1, nullptr, "", false, false}, {ids::kInfoSource2, "rechnung.cmd", "", false, true},
+        {ids::kInfoOpen2, nullptr, "", false, true}, {ids::kInfoSource2, "", "", false, false}};
     Run(2, [&](HWND h) {
         EXPECT_EQ(dialogkit::WindowText(h, 260), "Info 03  -  \xC4pfel") << "in Windows-1252 on the screen";
         auto enabled = [h](int id) { return ::IsWindowEnabled(::GetDlgItem(h, id)) != FALSE; };
@@ -42,12 +43,14 @@ TEST_F(RowInfoDialog, ShowsTheRecordAndWorksItsSources) {
             EXPECT_EQ(enabled(ids::kInfoOpen1), s.open1);
             EXPECT_EQ(enabled(ids::kInfoOpen2), s.open2);
         }
+        EXPECT_EQ(seams->boxes.at(0).owner, h) << "the question is modal to the dialog";
         Press(h, IDOK);
     });
     // Again without a name when it cannot start; the seams refuse a further try after a cancel.
     EXPECT_EQ(seams->fileRequests.at(0).initialName, url);
     EXPECT_EQ(seams->fileRequests.at(1).initialName, "");
-    EXPECT_EQ(seams->shellOpened, std::vector<std::string>{"C:\\A.pdf"}) << "what the edit holds";
+    EXPECT_EQ(seams->shellOpened, std::vector<std::string>{"C:\\A.pdf"}) << "what the edit holds; not the batch file";
+    EXPECT_EQ(seams->boxes.at(0).text, "Die Quelle   rechnung.cmd   startet ein Programm. Trotzdem öffnen ?");
     EXPECT_EQ(dlg->m_rowInfo[2], (RowInfo{"Zeile", "", "", 1}));
 }
 

@@ -78,7 +78,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
 
 std::ostream& operator<<(std::ostream& out, const Box& b) {
     return out << '"' << b.text << "\" with "
-               << (b.buttons == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : b.buttons == MB_YESNO ? "Ja, Nein" : "OK");
+               << ((b.buttons & MB_TYPEMASK) == MB_YESNOCANCEL ? "Ja, Nein, Abbrechen" : (b.buttons & MB_TYPEMASK) == MB_YESNO ? "Ja, Nein" : "OK")
+               << (b.buttons & MB_DEFBUTTON2 ? ", the second the default" : "");
 }
 
 std::vector<Box> MainDialogTest::Shown() const {
