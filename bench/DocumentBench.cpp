@@ -3,6 +3,7 @@
 // encoded characters. Beside each figure its floor, measured in turns with
 // it: one plain write of the same bytes, a bare loop of the same control calls.
 #include "Bench.h"
+#include "commands/CommandHistory.h"
 #include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
 #include "document/Profile.h"
@@ -197,6 +198,33 @@ std::string ReadMaximal() {
     return out;
 }
 
+// A step of the history taken, and one undone, on a maximal document
+// whose every value differs from the step's: all of it is read, or written
+// back, each time.
+std::string StepMaximal() {
+    BenchDialog bench;
+    CPriceListDlg& dlg = bench.Dlg();
+    std::vector<double> take, undo;
+    // Filled as a program fills it: not typed, no steps of its own.
+    auto fill = [&](int variant) {
+        const CommandHistory::QuietScope quiet(*dlg.m_history);
+        FillMaximal(dlg, variant);
+    };
+    for (int i = 0; i < 31; ++i) {
+        fill(i % 2);
+        take.push_back(MedianMicros(1, [&] { dlg.TakeStep(); }));
+        fill((i + 1) % 2);
+        undo.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
+    }
+    std::sort(take.begin(), take.end());
+    std::sort(undo.begin(), undo.end());
+    char out[256];
+    std::snprintf(out, sizeof out, "take a step %s, undo one %s", Micros(take[take.size() / 2]).c_str(),
+                  Micros(undo[undo.size() / 2]).c_str());
+    return out;
+}
+
+const BenchRegistrar step("Undo history, maximal document (median of 31)", "<= 1 ms each", StepMaximal);
 const BenchRegistrar write("Document write, maximal document (median of 21)", "<= 20 ms", WriteMaximal);
 const BenchRegistrar read("Document read, maximal document (median of 31)", "file part <= 5 ms; controls <= 1.2x bare",
                           ReadMaximal);
