@@ -72,6 +72,8 @@ public:
     void ApplyNumbering();
     void OnTimer(UINT_PTR nIDEvent);
     void UpdateSums();
+    // The selection buttons' names follow the goods and the column names.
+    void UpdateSelectionNames();
 
     // --- animation (model/) ---
     void StartAnimation();
@@ -218,6 +220,8 @@ public:
     // Undo and redo, and the keys that reach every command.
     std::unique_ptr<CommandHistory> m_history;
     std::unique_ptr<KeyFilter> m_keys;
+    // The names the selection buttons carry, by column and row.
+    std::array<std::string, ids::kRows * ids::kColumns> m_selectionNames;
     // The row and column marked by "copy" for "put here".
     int m_nCopiedRow = kNone;
     int m_nCopiedColumn = kNone;

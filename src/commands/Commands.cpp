@@ -113,6 +113,19 @@ Command CommandForKeys(const KeyChord& chord) {
     return Command::kNone;
 }
 
+int ArrowTarget(int id, UINT key) {
+    const CommandTarget t = TargetOfControl(id);
+    if (t.row >= 0 && t.column >= 0) {
+        if (key == VK_LEFT && t.column > 0) return ids::Selection(t.row, t.column - 1);
+        if (key == VK_RIGHT && t.column < ids::kColumns - 1) return ids::Selection(t.row, t.column + 1);
+        return 0;
+    }
+    if (t.row < 0) return 0;
+    if (key == VK_UP && t.row > 0) return id - 1;
+    if (key == VK_DOWN && t.row < ids::kRows - 1) return id + 1;
+    return 0;
+}
+
 CommandTarget TargetOfControl(int id) {
     CommandTarget t;
     if (InRange(id, ids::kGoodsBase, ids::kRows)) t = {id - ids::kGoodsBase, -1, true};

@@ -49,6 +49,12 @@ struct KeyChord {
 // The command a chord asks for; kNone leaves the key to the control.
 Command CommandForKeys(const KeyChord& chord);
 
+// Where a plain arrow key moves the focus from this control: Left and Right
+// along a row of selection buttons, Up and Down along the goods or the
+// prices; 0 where it leaves the key to the control (Up and Down within a
+// column of buttons are the dialog's own).
+int ArrowTarget(int id, UINT key);
+
 // Where the focus is: its row and column (-1 where it has none) and
 // whether it is an edit with its own commands.
 struct CommandTarget {

@@ -22,10 +22,13 @@ bool IsTextField(int id) {
 }
 bool IsSelection(int id) { return id >= ids::kSelectionBase && id < ids::kNameBase; }
 
-std::string& TextOf(DocumentValues& values, int id) {
-    if (id < ids::kPriceBase) return values.goods[id - ids::kGoodsBase];
-    if (id < ids::kSelectionBase) return values.prices[id - ids::kPriceBase];
-    return values.names[id - ids::kNameBase];
+void PutText(DocumentValues& values, int id, std::string text) {
+    const CommandTarget t = TargetOfControl(id);
+    if (t.row >= 0) {
+        (id < ids::kPriceBase ? values.goods : values.prices)[static_cast<size_t>(t.row)] = std::move(text);
+    } else if (t.column >= 0) {
+        values.names[static_cast<size_t>(t.column)] = std::move(text);
+    }
 }
 
 // The same kind of control in another row or column, for the focus to
@@ -109,7 +112,7 @@ void CPriceListDlg::OnFieldNotified(int id, int code) {
         std::string before = m_history->SwapText(id, GetItemText(id, kFieldBuffer));
         if (m_history->Quiet() || m_history->ContinuesTyping(id)) return;
         DocumentValues values = CaptureValues();
-        TextOf(values, id) = std::move(before);
+        PutText(values, id, std::move(before));
         m_history->Take(std::move(values));
         m_history->BeginTyping(id);
     }

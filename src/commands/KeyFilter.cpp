@@ -41,12 +41,22 @@ bool KeyFilter::Filter(const MSG& msg) {
     const bool keyUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
     if (!keyDown && !keyUp) return false;
     const KeyChord chord{static_cast<UINT>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)};
+    const int id = msg.hwnd == wnd ? 0 : ::GetDlgCtrlID(msg.hwnd);
+    if (keyDown && !chord.ctrl && !chord.shift && !chord.alt && MoveFocus(id, chord.key)) return true;
     const Command command = CommandForKeys(chord);
     if (command == Command::kNone) return false;
     // The release of a command's key must not reach the control either: an
     // edit would open its own menu on the menu key's.
     if (keyUp) return true;
-    const int id = msg.hwnd == wnd ? 0 : ::GetDlgCtrlID(msg.hwnd);
     m_dlg.RunCommand(command, id);
+    return true;
+}
+
+bool KeyFilter::MoveFocus(int id, UINT key) const {
+    // A linked row's disabled edits are passed over.
+    int to = ArrowTarget(id, key);
+    while (to && !::IsWindowEnabled(m_dlg.Item(to))) to = ArrowTarget(to, key);
+    if (!to) return false;
+    ::SendMessageA(m_dlg.GetSafeHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.Item(to)), TRUE);
     return true;
 }

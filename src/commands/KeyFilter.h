@@ -17,6 +17,8 @@ private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
     // True when the message was a command's key and has been carried out.
     bool Filter(const MSG& msg);
+    // Moves the focus as an arrow key asks for; false where it does not.
+    bool MoveFocus(int id, UINT key) const;
 
     CPriceListDlg& m_dlg;
     HHOOK m_hook = nullptr;

@@ -79,7 +79,7 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request) {
 UINT ShowPopupMenu(HMENU menu, HWND owner, POINT screen) {
     const ModalScope modal;
     if (TheSeams().popupMenu) return TheSeams().popupMenu(menu, owner, screen);
-    return static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+    return static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                               screen.x, screen.y, 0, owner, nullptr));
 }
 

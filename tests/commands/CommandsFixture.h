@@ -4,14 +4,23 @@
 // the user sees it.
 #include "commands/CommandHistory.h"
 #include "document/DocumentTestSupport.h"
+#include "grid/GridWindow.h"
 
 #include <initializer_list>
 #include <tuple>
 
 inline std::string ListDocument(const char* title) { return TestDir() + "\\" + title + ".pgx"; }
 
-class CommandsTest : public MainDialogTest {
-protected:
+class CommandsTest : public GridWindowTest {
+public:
+    using GridWindowTest::Drag;
+    using GridWindowTest::Geometry;
+    using GridWindowTest::Mouse;
+    using MainDialogTest::dlg;
+    using MainDialogTest::seams;
+    POINT Label(int row) const { return Centre(Geometry().rowLabel[row]); }
+    POINT Header(int column) const { return Centre(Geometry().columnHeader[column]); }
+    POINT Square(int row) const { return Centre(Geometry().square[row]); }
     // Row 03 "Brot" with an info text, row 07 linked to column B of
     // Haushalt, a line below row 03 and two named columns.
     void OpenList() {
@@ -19,7 +28,7 @@ protected:
             "Ware 07=[B] - [Haushalt]--> Milch", "Preis07=1.19", "[A]", "Name=Obst", "[G]", "Name=Bad",
             "[BUTTONS]", "A=00100000000000000000", "G=00000010000000000000", "[SETTINGS]",
             "Lines=0010000000000000000", "[SHARED]", "Column=//////1/////////////",
-            "File 07=" + ListDocument("Haushalt"), "[INFO]", "Text03=Info", "URN103=brot.txt"}));
+            "File 07=" + ListDocument("Haushalt"), "[INFO]", "Text03=Info", "URN103=brot.txt", "URN203=brot.html"}));
         Open(ListDocument("Zeilen"));
     }
     // A key pressed in a control (0: the window), with the keys held; the
