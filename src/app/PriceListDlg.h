@@ -146,7 +146,8 @@ public:
     // The document in the window is now the one in its file.
     void DocumentSaved();
     DocumentValues CaptureValues();
-    void RestoreValues(const DocumentValues& values);
+    // Puts values back where they differ from those now in the window.
+    void RestoreValues(const DocumentValues& values, const DocumentValues& now);
     void ClearRow(int row);
     void ToggleSeparator(int separator);
     // Every link read again now, as the user asks for it.

@@ -58,23 +58,38 @@ DocumentValues CPriceListDlg::CaptureValues() {
     return v;
 }
 
-void CPriceListDlg::RestoreValues(const DocumentValues& v) {
+void CPriceListDlg::RestoreValues(const DocumentValues& v, const DocumentValues& now) {
+    // Only what differs is written: a step changes a field or a row, and
+    // each control written costs far more than comparing its value.
     const CommandHistory::QuietScope quiet(*m_history);
     for (int row = 0; row < ids::kRows; ++row) {
-        UpdateItemText(ids::Goods(row), v.goods[row]);
-        UpdateItemText(ids::Price(row), v.prices[row]);
-        for (const int id : {ids::Goods(row), ids::Price(row)}) ::EnableWindow(Item(id), v.editable[row] ? TRUE : FALSE);
-        for (int column = 0; column < ids::kColumns; ++column) SelectionButtonState(row, column, v.selection[row][column]);
+        if (v.goods[row] != now.goods[row]) SetItemText(ids::Goods(row), v.goods[row]);
+        if (v.prices[row] != now.prices[row]) SetItemText(ids::Price(row), v.prices[row]);
+        if (v.editable[row] != now.editable[row]) {
+            for (const int id : {ids::Goods(row), ids::Price(row)}) ::EnableWindow(Item(id), v.editable[row] ? TRUE : FALSE);
+        }
+        for (int column = 0; column < ids::kColumns; ++column) {
+            if (v.selection[row][column] != now.selection[row][column]) SelectionButtonState(row, column, v.selection[row][column]);
+        }
     }
-    for (int column = 0; column < ids::kColumns; ++column) UpdateItemText(ids::Name(column), v.names[column]);
+    for (int column = 0; column < ids::kColumns; ++column) {
+        if (v.names[column] != now.names[column]) SetItemText(ids::Name(column), v.names[column]);
+    }
     m_rowLinkFile = v.linkFiles;
     m_rowLinkColumn = v.linkColumns;
     m_rowInfo = v.info;
     std::copy(v.lines.begin(), v.lines.end(), m_separatorLines);
-    Repaint(nullptr);
+    // The squares show info and links; the lines run across the window.
+    if (v.lines != now.lines) {
+        Repaint(nullptr);
+    } else {
+        for (int row = 0; row < ids::kRows; ++row) {
+            if (v.info[row] != now.info[row] || v.linkFiles[row] != now.linkFiles[row]) Repaint(&m_rcSquare[row]);
+        }
+    }
     // A link that came back is looked at at once; its row shows what it
     // finds with the look.
-    m_linkWatch->Look(LinkedPaths());
+    if (v.linkFiles != now.linkFiles) m_linkWatch->Look(LinkedPaths());
 }
 
 void CPriceListDlg::TakeStep() {
@@ -85,14 +100,16 @@ void CPriceListDlg::TakeStep() {
 void CPriceListDlg::OnUndo() {
     StopAnimation();
     if (!m_history->CanUndo()) return;
-    if (const std::optional<DocumentValues> back = m_history->Undo(CaptureValues())) RestoreValues(*back);
+    const DocumentValues now = CaptureValues();
+    if (const std::optional<DocumentValues> back = m_history->Undo(now)) RestoreValues(*back, now);
     m_bModified = m_history->AtSaved() ? FALSE : TRUE;
 }
 
 void CPriceListDlg::OnRedo() {
     StopAnimation();
     if (!m_history->CanRedo()) return;
-    if (const std::optional<DocumentValues> forward = m_history->Redo(CaptureValues())) RestoreValues(*forward);
+    const DocumentValues now = CaptureValues();
+    if (const std::optional<DocumentValues> forward = m_history->Redo(now)) RestoreValues(*forward, now);
     m_bModified = m_history->AtSaved() ? FALSE : TRUE;
 }
 
