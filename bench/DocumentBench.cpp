@@ -3,6 +3,7 @@
 // encoded characters. Beside each figure its floor, measured in turns with
 // it: one plain write of the same bytes, a bare loop of the same control calls.
 #include "Bench.h"
+#include "commands/CommandHistory.h"
 #include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
 #include "document/Profile.h"
@@ -197,6 +198,49 @@ std::string ReadMaximal() {
     return out;
 }
 
+// A step of the history taken on a maximal document, and one undone: a
+// row exchanged, and the worst case, every value of the document differing
+// from the step's, which is as many control calls as reading a document.
+std::string StepMaximal() {
+    BenchDialog bench;
+    CPriceListDlg& dlg = bench.Dlg();
+    // Filled as a program fills it: not typed, no steps of its own.
+    auto fill = [&](int variant) {
+        const CommandHistory::QuietScope quiet(*dlg.m_history);
+        FillMaximal(dlg, variant);
+    };
+    std::vector<double> take, typed, rewrite, exchange, row, whole;
+    for (int i = 0; i < 31; ++i) {
+        fill(i % 2);
+        take.push_back(MedianMicros(1, [&] { dlg.TakeStep(); }));
+        ::SetDlgItemTextA(dlg.GetSafeHwnd(), ids::Price(i % 20), "12.50");  // typed: a step of its own
+        typed.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
+        // Its floor: the price put back into its edit alone, as the program
+        // puts it there (no step).
+        const std::string price = dlg.GetItemText(ids::Price(i % 20), 260);
+        {
+            const CommandHistory::QuietScope quiet(*dlg.m_history);
+            ::SetDlgItemTextA(dlg.GetSafeHwnd(), ids::Price(i % 20), "12.50");
+            rewrite.push_back(MedianMicros(1, [&] { ::SetDlgItemTextA(dlg.GetSafeHwnd(), ids::Price(i % 20), price.c_str()); }));
+        }
+        exchange.push_back(MedianMicros(1, [&] { dlg.TransferRow(i % 19, i % 19 + 1, FALSE); }));
+        row.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
+        dlg.TakeStep();
+        fill((i + 1) % 2);
+        whole.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
+    }
+    for (auto* samples : {&take, &typed, &rewrite, &exchange, &row, &whole}) std::sort(samples->begin(), samples->end());
+    char out[384];
+    std::snprintf(out, sizeof out, "take a step %s; undo a typed price %s (the price written back alone %s); undo a row exchange %s (the exchange itself %s); undo with every value differing %s",
+                  Micros(take[take.size() / 2]).c_str(), Micros(typed[typed.size() / 2]).c_str(),
+                  Micros(rewrite[rewrite.size() / 2]).c_str(), Micros(row[row.size() / 2]).c_str(),
+                  Micros(exchange[exchange.size() / 2]).c_str(),
+                  Micros(whole[whole.size() / 2]).c_str());
+    return out;
+}
+
+const BenchRegistrar step("Undo history, maximal document (median of 31)", "<= 1 ms each (every value: a read's controls)",
+                         StepMaximal);
 const BenchRegistrar write("Document write, maximal document (median of 21)", "<= 20 ms", WriteMaximal);
 const BenchRegistrar read("Document read, maximal document (median of 31)", "file part <= 5 ms; controls <= 1.2x bare",
                           ReadMaximal);

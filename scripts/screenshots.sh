@@ -9,8 +9,8 @@
 # Nothing is saved: the program is ended at the end without a question.
 # Usage: scripts/screenshots.sh [OUTDIR=docs/screenshots]
 # TARVELO_EXE names another Tarvelo.exe to photograph than the one built.
-# Writes main-window.png, row-info.png, column-pick.png and
-# main-window-144dpi.png; fails when a picture could not be taken (the
+# Writes main-window.png, row-info.png, column-pick.png, context-menu.png
+# (Shift+F10 in the goods of row 09) and main-window-144dpi.png; fails when a picture could not be taken (the
 # others are kept).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -46,6 +46,7 @@ MAIN_TITLE="Tarvelo   -   Haushalt"
 # 22 or 23 pixels apart; the numbers are those the window is laid out with).
 SQUARE_09_X=773;  SQUARE_09_Y=235
 LABEL_16_X=24;    LABEL_16_Y=394
+GOODS_09_X=100;   GOODS_09_Y=235
 GOODS_14=1013     # goods edit of the linked row 14
 TOTAL=1194
 
@@ -148,6 +149,29 @@ if wait_until 10 has_new_dialog; then
   fi
 else
   missing+=("column-pick.png (no file dialog after a double-click on row number 16)")
+fi
+
+# The context menu of row 09, opened from the keyboard (Shift+F10) in its
+# goods field: the window and the menu together, from the screen.
+read -r ox oy < <(probe origin "$MAIN_TITLE")
+xdotool mousemove $((ox + GOODS_09_X)) $((oy + GOODS_09_Y)) click 1
+park_mouse
+before="$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)"
+xdotool key shift+F10
+menu_window() { comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '' 2>/dev/null | sort) | head -n1; }
+has_menu() { [ -n "$(menu_window)" ]; }
+if wait_until 10 has_menu; then
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$(xwindow "^$MAIN_TITLE\$")")"
+  left=$X top=$Y right=$((X + WIDTH)) bottom=$((Y + HEIGHT))
+  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
+  [ $((X + WIDTH)) -gt $right ] && right=$((X + WIDTH))
+  [ $((Y + HEIGHT)) -gt $bottom ] && bottom=$((Y + HEIGHT))
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$outdir/context-menu.png"
+  echo "$outdir/context-menu.png"
+  xdotool key Escape
+else
+  missing+=("context-menu.png (no menu after Shift+F10 in the goods of row 09)")
 fi
 
 # The same window at 144 dpi: fonts, controls and the window's own

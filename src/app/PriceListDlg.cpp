@@ -5,6 +5,8 @@
 
 #include "../res/resource.h"
 #include "app/PriceListApp.h"
+#include "commands/CommandHistory.h"
+#include "commands/KeyFilter.h"
 #include "dialogkit/Seams.h"
 #include "grid/SelectionLook.h"
 #include "links/CompanionWriter.h"
@@ -35,7 +37,8 @@ void SignalFirstPaint() {
 
 }  // namespace
 
-CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST), m_companion(std::make_unique<CompanionWriter>()) {
+CPriceListDlg::CPriceListDlg(HWND) : Dialog(IDD_PRICELIST), m_companion(std::make_unique<CompanionWriter>()),
+      m_history(std::make_unique<CommandHistory>()) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
@@ -77,6 +80,7 @@ BOOL CPriceListDlg::OnInitDialog() {
     m_nLastDragRow = m_nLastDragColumn = kNone;
 
     m_linkWatch = std::make_unique<LinkWatch>(m_hWnd, WM_APP_LINKS);
+    m_keys = std::make_unique<KeyFilter>(*this);
 
     CPriceListApp* app = ThePriceListApp();
     if (app) {
@@ -108,6 +112,7 @@ BOOL CPriceListDlg::OnInitDialog() {
     grid::InstallSelectionLook(m_hWnd);
     ApplyNumbering();
     m_bModified = FALSE;
+    StartNewHistory();
     return TRUE;
 }
 
@@ -166,6 +171,7 @@ void CPriceListDlg::OnClose() { EndWithSavePrompt(IDCANCEL); }
 void CPriceListDlg::OnHelpButton() { dialogkit::ShellOpen(m_strExeDir + "\\" + kHelpDocument); }
 
 bool CPriceListDlg::OnCommand(int id, int code) {
+    OnFieldNotified(id, code);
     const bool editChanged = code == EN_CHANGE &&
                              ((id >= ids::kGoodsBase && id < ids::kSelectionBase) ||
                               (id >= ids::kNameBase && id < ids::kSumBase));

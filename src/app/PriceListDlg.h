@@ -11,8 +11,13 @@
 #include <set>
 #include <string>
 
+class CommandHistory;
 class CompanionWriter;
 class IniFile;
+class KeyFilter;
+struct DocumentValues;
+enum class Command;
+struct CommandState;
 class LinkWatch;
 
 // One row's info: a free text (may hold line breaks), two sources (a file
@@ -22,6 +27,7 @@ struct RowInfo {
     std::string strSource1;
     std::string strSource2;
     int nAutoOpen = 1;
+    bool operator==(const RowInfo&) const = default;
 };
 
 // The parts of an analysed document path.
@@ -66,6 +72,8 @@ public:
     void ApplyNumbering();
     void OnTimer(UINT_PTR nIDEvent);
     void UpdateSums();
+    // The selection buttons' names follow the goods and the column names.
+    void UpdateSelectionNames();
 
     // --- animation (model/) ---
     void StartAnimation();
@@ -126,6 +134,31 @@ public:
     // from what was published, or a publication is pending.
     void PublishIfChanged();
 
+    // --- commands and their history (commands/) ---
+    // Every user action that changes the document takes a step first.
+    void TakeStep();
+    void OnUndo();
+    void OnRedo();
+    // A field's change, focus loss or click, before the change handler.
+    void OnFieldNotified(int id, int code);
+    // Another document is current: an empty history.
+    void StartNewHistory();
+    // The document in the window is now the one in its file.
+    void DocumentSaved();
+    DocumentValues CaptureValues();
+    // Puts values back where they differ from those now in the window.
+    void RestoreValues(const DocumentValues& values, const DocumentValues& now);
+    void ClearRow(int row);
+    void ToggleSeparator(int separator);
+    // Every link read again now, as the user asks for it.
+    void ReReadLinks();
+    // A command from a key or the menu, for the control with this id (0:
+    // the window itself). Mouse, keys and menu reach the same operations.
+    void RunCommand(Command command, int controlId);
+    void ShowCommandMenu(int controlId);
+    // What decides which commands apply to that control.
+    CommandState CommandStateFor(int controlId);
+
     // Members, in the order of the model's description.
     std::array<std::string, ids::kColumns> m_publishedSums;
     std::array<std::string, ids::kColumns> m_publishedNames;
@@ -185,6 +218,14 @@ public:
     std::map<std::string, KnownFile> m_knownFiles;
     std::unique_ptr<LinkWatch> m_linkWatch;
     std::unique_ptr<CompanionWriter> m_companion;
+    // Undo and redo, and the keys that reach every command.
+    std::unique_ptr<CommandHistory> m_history;
+    std::unique_ptr<KeyFilter> m_keys;
+    // The names the selection buttons carry, by column and row.
+    std::array<std::string, ids::kRows * ids::kColumns> m_selectionNames;
+    // The row and column marked by "copy" for "put here".
+    int m_nCopiedRow = kNone;
+    int m_nCopiedColumn = kNone;
 
 protected:
     BOOL OnInitDialog() override;

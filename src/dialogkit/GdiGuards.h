@@ -80,4 +80,21 @@ private:
     HGDIOBJ m_old;
 };
 
+// A popup menu owned for one showing; destroyed on destruction.
+class MenuHandle {
+public:
+    explicit MenuHandle(HMENU menu) : m_menu(menu) {}
+    ~MenuHandle() {
+        if (m_menu) ::DestroyMenu(m_menu);
+    }
+    MenuHandle(MenuHandle&& other) noexcept : m_menu(std::exchange(other.m_menu, nullptr)) {}
+    MenuHandle(const MenuHandle&) = delete;
+    MenuHandle& operator=(const MenuHandle&) = delete;
+    MenuHandle& operator=(MenuHandle&&) = delete;
+    HMENU Get() const { return m_menu; }
+
+private:
+    HMENU m_menu;
+};
+
 }  // namespace dialogkit

@@ -76,6 +76,13 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request) {
     return result;
 }
 
+UINT ShowPopupMenu(HMENU menu, HWND owner, POINT screen) {
+    const ModalScope modal;
+    if (TheSeams().popupMenu) return TheSeams().popupMenu(menu, owner, screen);
+    return static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                              screen.x, screen.y, 0, owner, nullptr));
+}
+
 void ShellOpen(const std::string& file) {
     if (TheSeams().shellOpen) {
         TheSeams().shellOpen(file);

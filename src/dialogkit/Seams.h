@@ -33,6 +33,8 @@ struct Seams {
     std::function<int(const std::string& text, UINT type, HWND owner)> messageBox;
     std::function<FileDialogResult(const FileDialogRequest&)> fileDialog;
     std::function<void(const std::string& file)> shellOpen;
+    // Shows a context menu at a screen point; the chosen item's id, 0 for none.
+    std::function<UINT(HMENU menu, HWND owner, POINT screen)> popupMenu;
     // Runs a modal dialog; the default is the real modal loop.
     std::function<INT_PTR(Dialog&, HWND owner)> runModal;
 };
@@ -58,6 +60,9 @@ public:
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
 };
+
+// A context menu at a screen point, modal: the chosen item's id, 0 for none.
+UINT ShowPopupMenu(HMENU menu, HWND owner, POINT screen);
 
 // ShellExecuteA with the verb "open", no parameters, no directory,
 // SW_SHOWNORMAL; the result is not looked at.

@@ -1,6 +1,7 @@
 // The document file: the whole price list to and from one INI file, read
 // once and parsed, built in memory and written once.
 #include "app/PriceListDlg.h"
+#include "commands/CommandHistory.h"
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentCodec.h"
@@ -47,6 +48,8 @@ bool CPriceListDlg::OpenDocumentFile(const std::string& path) {
 
 void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
     using namespace doc;
+    // What a document brings is nobody's step: the history starts anew.
+    const CommandHistory::QuietScope quiet(*m_history);
     auto text = [&file](const char* section, const std::string& key, const std::string& def, int buffer) {
         return file.GetString(section, key, def, static_cast<size_t>(buffer));
     };
@@ -100,6 +103,7 @@ void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
     m_linkWatch->Look(LinkedPaths());
     m_bPublishPending = TRUE;
     m_bModified = FALSE;
+    StartNewHistory();
 }
 
 bool CPriceListDlg::WriteDocument() {
@@ -109,6 +113,7 @@ bool CPriceListDlg::WriteDocument() {
         WriteDocumentInto(file);
         if (SaveReplacing(m_strDocPath, file.Bytes(), Durability::kFlushed)) {
             m_knownFiles[PathKey(m_strDocPath)] = KnownFile{StampOfFile(m_strDocPath), true};
+            DocumentSaved();
             return true;
         }
     }

@@ -2,6 +2,7 @@
 // copies), separator clicks, clearing a row, linking and stepping links,
 // the row info and its sources, and the animation on demand.
 #include "app/PriceListDlg.h"
+#include "commands/CommandHistory.h"
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 #include "grid/Geometry.h"
@@ -47,11 +48,14 @@ void CPriceListDlg::OnLButtonDown(UINT, POINT pt) {
     const int column = grid::ColumnHeaderAt(g, pt);
     if (column >= 0) m_nDragColumn = m_nLastDragColumn = column;
     const int separator = grid::SeparatorAt(g, pt);
-    if (separator >= 0) {
-        m_separatorLines[separator] = m_separatorLines[separator] == 0 ? 1 : 0;
-        Repaint(nullptr);
-        m_bModified = TRUE;
-    }
+    if (separator >= 0) ToggleSeparator(separator);
+}
+
+void CPriceListDlg::ToggleSeparator(int separator) {
+    TakeStep();
+    m_separatorLines[separator] = m_separatorLines[separator] == 0 ? 1 : 0;
+    Repaint(nullptr);
+    m_bModified = TRUE;
 }
 
 void CPriceListDlg::OnLButtonUp(UINT nFlags, POINT pt) {
@@ -83,21 +87,11 @@ void CPriceListDlg::OnRButtonUp(UINT nFlags, POINT pt) {
         const int goods = grid::GoodsAt(g, pt);
         if (goods >= 0) RefreshLinkedRow(goods, -1);
     } else {
-        for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
-        // And every link is looked at again now, not only at the next tick.
-        m_linkWatch->Look(LinkedPaths());
+        ReReadLinks();
     }
 
     const int row = grid::RowLabelAt(g, pt);
-    if (row >= 0 && dialogkit::AppMessageBox(dialogkit::Format(kClearRowQuestion, row + 1), MB_YESNO) == IDYES) {
-        m_rowLinkFile[row].clear();
-        m_rowLinkColumn[row] = kNone;
-        m_bModified = TRUE;
-        SetItemText(ids::Goods(row), "");
-        SetItemText(ids::Price(row), "");
-        ::EnableWindow(Item(ids::Goods(row)), TRUE);
-        ::EnableWindow(Item(ids::Price(row)), TRUE);
-    }
+    if (row >= 0) ClearRow(row);
 
     if (nFlags == kAnimationKeys) {
         // On demand it plays until stopped, also after a start-up that
@@ -137,7 +131,22 @@ void CPriceListDlg::OnRButtonDblClk(UINT nFlags, POINT pt) {
     Repaint(&m_rcSquare[square]);
 }
 
+void CPriceListDlg::ClearRow(int row) {
+    if (dialogkit::AppMessageBox(dialogkit::Format(kClearRowQuestion, row + 1), MB_YESNO) != IDYES) return;
+    TakeStep();
+    const CommandHistory::QuietScope quiet(*m_history);
+    m_rowLinkFile[row].clear();
+    m_rowLinkColumn[row] = kNone;
+    m_bModified = TRUE;
+    SetItemText(ids::Goods(row), "");
+    SetItemText(ids::Price(row), "");
+    ::EnableWindow(Item(ids::Goods(row)), TRUE);
+    ::EnableWindow(Item(ids::Price(row)), TRUE);
+}
+
 void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
+    TakeStep();
+    const CommandHistory::QuietScope quiet(*m_history);
     const std::array<int, ids::kRows> columns = m_rowLinkColumn;
     auto read = [&](int row) {
         RowContent c;
@@ -180,6 +189,8 @@ void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
 }
 
 void CPriceListDlg::TransferColumn(int from, int to, BOOL copy) {
+    TakeStep();
+    const CommandHistory::QuietScope quiet(*m_history);
     auto readStates = [&](int column) {
         std::array<int, ids::kRows> states{};
         for (int row = 0; row < ids::kRows; ++row) states[row] = SelectionButtonState(row, column, -1);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -30,7 +31,7 @@ constexpr int kDisabledFade = 50;
 constexpr int kFocusInset = 2;
 // The number sits one pixel right and down: pressed in.
 constexpr int kPressedOffset = 1;
-constexpr int kTextBuffer = 16;  // the numbers are two digits
+constexpr const char* kRowNumberFormat = "%02i";
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -108,7 +109,30 @@ struct ButtonLook {
     HFONT font = nullptr;
     bool enabled = true;
     bool focus = false;
+    bool pushed = false;
 };
+
+// An unchecked button as the platform draws a flat push-like one, but with
+// its face text instead of its window text, which names it for assistive
+// technology and is longer than the button.
+void DrawUnchecked(HDC dc, const RECT& client, const ButtonLook& look) {
+    RECT frame = client;
+    ::DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_MONO);
+    if (!look.text.empty()) {
+        const dialogkit::SelectGuard keepFont(dc, look.font ? look.font : ::GetStockObject(SYSTEM_FONT));
+        RECT label = client;
+        if (look.pushed) ::OffsetRect(&label, kPressedOffset, kPressedOffset);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(look.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        ::DrawTextA(dc, look.text.c_str(), static_cast<int>(look.text.size()), &label,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    if (look.focus) {
+        RECT focus = client;
+        ::InflateRect(&focus, -kFocusInset, -kFocusInset);
+        ::DrawFocusRect(dc, &focus);
+    }
+}
 
 // Every pixel is drawn once, straight onto the button, in its final colour:
 // the outline, the shadow, then the face and the number in one call; so no
@@ -156,45 +180,49 @@ bool IsChecked(HWND button) { return CallClass(button, BM_GETCHECK, 0, 0) != BST
 
 ButtonLook LookOf(HWND button) {
     ButtonLook look;
-    look.text = dialogkit::WindowText(button, kTextBuffer);
+    look.text = FaceText(button);
     look.font = reinterpret_cast<HFONT>(CallClass(button, WM_GETFONT, 0, 0));
     look.enabled = ::IsWindowEnabled(button) != FALSE;
-    const bool focused = (CallClass(button, BM_GETSTATE, 0, 0) & BST_FOCUS) != 0;
+    const LRESULT state = CallClass(button, BM_GETSTATE, 0, 0);
+    look.pushed = (state & BST_PUSHED) != 0;
+    const bool focused = (state & BST_FOCUS) != 0;
     const bool cuesHidden = (::SendMessageA(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
     look.focus = focused && !cuesHidden;
     return look;
 }
 
-void PaintSelected(HWND button, HDC dc) {
+void PaintLook(HWND button, HDC dc) {
     RECT client{};
     ::GetClientRect(button, &client);
-    DrawSelected(dc, client, LookOf(button));
+    if (IsChecked(button)) {
+        DrawSelected(dc, client, LookOf(button));
+    } else {
+        DrawUnchecked(dc, client, LookOf(button));
+    }
 }
 
-void PaintSelectedNow(HWND button) {
+void PaintLookNow(HWND button) {
     const dialogkit::ClientDc dc(button);
-    if (dc.Get()) PaintSelected(button, dc.Get());
+    if (dc.Get()) PaintLook(button, dc.Get());
 }
 
 // Lets the platform handle a message with its drawing switched off, then
-// draws the selected look: the platform's look never shows in between.
+// draws this look: the platform's look never shows in between.
 LRESULT InsteadOfThePlatform(HWND button, UINT msg, WPARAM wParam, LPARAM lParam) {
     CallClass(button, WM_SETREDRAW, FALSE, 0);
     const LRESULT result = CallClass(button, msg, wParam, lParam);
     CallClass(button, WM_SETREDRAW, TRUE, 0);
-    PaintSelectedNow(button);
+    PaintLookNow(button);
     return result;
 }
 
 // A new check state, the animation's many messages: the platform draws its
-// checked look and this one follows within the same message. Not switched
-// off as above, which would cost the animation about a third more per
-// button: what the platform draws is its faint dither, close to the
-// unchecked look the button had a moment before, so nothing flashes.
+// look and this one follows within the same message. Not switched off as
+// above, which would cost the animation about a third more per button.
 LRESULT SetCheck(HWND button, WPARAM state, bool shown) {
     const bool wasChecked = IsChecked(button);
     const LRESULT result = CallClass(button, BM_SETCHECK, state, 0);
-    if (shown && !wasChecked && IsChecked(button)) PaintSelectedNow(button);
+    if (shown && wasChecked != IsChecked(button)) PaintLookNow(button);
     return result;
 }
 
@@ -234,29 +262,22 @@ LRESULT CALLBACK SelectionButtonProc(HWND button, UINT msg, WPARAM wParam, LPARA
     if (!classProc) return ::DefWindowProcA(button, msg, wParam, lParam);
     const bool shown = ::IsWindowVisible(button) != FALSE;
     switch (msg) {
-        case WM_PAINT:
-            if (!IsChecked(button)) break;
-            {
-                const dialogkit::PaintDc dc(button);
-                if (dc.Get()) PaintSelected(button, dc.Get());
-            }
+        case WM_PAINT: {
+            const dialogkit::PaintDc dc(button);
+            if (dc.Get()) PaintLook(button, dc.Get());
             return 0;
-        case WM_PRINTCLIENT:
-            if (!IsChecked(button)) break;
-            PaintSelected(button, reinterpret_cast<HDC>(wParam));
-            return 0;
+        }
+        case WM_PRINTCLIENT: PaintLook(button, reinterpret_cast<HDC>(wParam)); return 0;
         case BM_SETCHECK: return SetCheck(button, wParam, shown);
         case WM_NCDESTROY:
             ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
             ::SetWindowLongPtrA(button, GWLP_USERDATA, 0);
             return ::CallWindowProcA(classProc, button, msg, wParam, lParam);
         default:
-            if (shown && DrawsAtOnce(msg) && IsChecked(button)) {
-                return InsteadOfThePlatform(button, msg, wParam, lParam);
-            }
+            if (shown && DrawsAtOnce(msg)) return InsteadOfThePlatform(button, msg, wParam, lParam);
             if (ChangesStateOnInput(msg) || (msg == WM_MOUSEMOVE && ::GetCapture() == button)) {
                 const LRESULT result = CallClass(button, msg, wParam, lParam);
-                if (::IsWindowVisible(button) && IsChecked(button)) PaintSelectedNow(button);
+                if (::IsWindowVisible(button)) PaintLookNow(button);
                 return result;
             }
             break;
@@ -272,6 +293,16 @@ void Subclass(HWND button) {
 }
 
 }  // namespace
+
+std::string FaceText(HWND button) {
+    const HWND dialog = ::GetParent(button);
+    const int index = ::GetDlgCtrlID(button) - ids::kSelectionBase;
+    if (!dialog || index < 0 || index >= ids::kRows * ids::kColumns) return {};
+    if (::SendDlgItemMessageA(dialog, ids::kNumbers, BM_GETCHECK, 0, 0) == BST_UNCHECKED) return {};
+    char number[8];
+    std::snprintf(number, sizeof number, kRowNumberFormat, index % ids::kRows + 1);
+    return number;
+}
 
 void InstallSelectionLook(HWND dialog) {
     for (int column = 0; column < ids::kColumns; ++column) {

@@ -5,17 +5,20 @@
 // the 140 selection buttons draw their checked state themselves: pressed
 // in, with a face tinted towards the highlight colour, an outline and the
 // row number in the ink that reads best on that face. An unchecked button
-// keeps the platform's own look.
+// is drawn as the platform draws it, with the row number as its text: the
+// window text names the button for screen readers and is not shown.
 //
 // The buttons stay the platform's check boxes: their check state is still
 // kept and reported by BM_GETCHECK and BM_SETCHECK, clicks, keys and
-// notifications are the platform's. Only the drawing of a checked button
-// is taken over, in WM_PAINT and wherever the platform would draw at once
+// notifications are the platform's. Only the drawing of a button is
+// taken over, in WM_PAINT and wherever the platform would draw at once
 // (a new check state, pushed state, focus, text or enabled state).
 //
 // The colours, the contrast ratio and the face rectangle are plain
 // functions; only InstallSelectionLook and the drawing touch windows.
 #include "dialogkit/Win32.h"
+
+#include <string>
 
 namespace grid {
 
@@ -45,6 +48,10 @@ SelectionColours SelectedColours(COLORREF buttonFace, COLORREF highlight);
 
 // The face of a button with this client rectangle: inside its outline.
 RECT FaceRect(const RECT& client);
+
+// What a selection button shows on its face: its row number while "N" is
+// on, nothing otherwise. Its window text is its name (SelectionName).
+std::string FaceText(HWND button);
 
 // Takes over the drawing of the checked state of the main dialog's 140
 // selection buttons, from now until they are destroyed.

@@ -1,6 +1,7 @@
 // Rows linked to a column of another document, and the companion file that
 // publishes this document's columns to other instances.
 #include "app/PriceListDlg.h"
+#include "commands/CommandHistory.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentKeys.h"
 #include "document/DocumentPath.h"
@@ -29,6 +30,7 @@ void CPriceListDlg::LinkRow(int row) {
 
     CColumnPickDlg pick(*this);
     if (pick.DoModal(m_hWnd) != IDOK) return;
+    TakeStep();
     m_rowLinkFile[row] = m_strLinkPickPath;
     m_rowLinkColumn[row] = pick.m_nColumn;
     // A new link is a change of the document: closing must not lose it
@@ -43,6 +45,8 @@ void CPriceListDlg::LinkRow(int row) {
 void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     const std::string& link = m_rowLinkFile[row];
     if (link.empty()) return;
+    if (step != 0) TakeStep();
+    const CommandHistory::QuietScope quiet(*m_history);
     const BOOL wasModified = m_bModified;
     if (step != 0) m_bModified = TRUE;
     const int column = SteppedLinkColumn(m_rowLinkColumn[row], step);

@@ -3,8 +3,10 @@
 #include "app/PriceListDlg.h"
 #include "dialogkit/Seams.h"
 #include "model/Amounts.h"
+#include "model/SelectionName.h"
 
-#include <cstdio>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -29,15 +31,25 @@ void CPriceListDlg::OnFieldChanged() {
 void CPriceListDlg::OnNumbers() { ApplyNumbering(); }
 
 void CPriceListDlg::ApplyNumbering() {
-    const bool numbered = m_btnNumbers.GetCheck() != BST_UNCHECKED;
-    for (int row = 0; row < ids::kRows; ++row) {
-        char label[16];
-        std::snprintf(label, sizeof label, "%02i", row + 1);
-        for (int column = 0; column < ids::kColumns; ++column) {
-            ::SetWindowTextA(Item(ids::Selection(row, column)), numbered ? label : "");
+    // The buttons draw their numbers from "N" themselves; their texts are
+    // their names.
+    UpdateSelectionNames();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, kRepaintNow | RDW_ALLCHILDREN);
+}
+
+void CPriceListDlg::UpdateSelectionNames() {
+    std::array<std::string, ids::kRows> goods;
+    for (int row = 0; row < ids::kRows; ++row) goods[row] = GetItemText(ids::Goods(row), kPriceBuffer);
+    for (int column = 0; column < ids::kColumns; ++column) {
+        const std::string name = GetItemText(ids::Name(column), kPriceBuffer);
+        for (int row = 0; row < ids::kRows; ++row) {
+            std::string& known = m_selectionNames[static_cast<size_t>(column * ids::kRows + row)];
+            std::string now = SelectionName(row, goods[row], column, name);
+            if (now == known) continue;
+            known = std::move(now);
+            ::SetWindowTextA(Item(ids::Selection(row, column)), known.c_str());
         }
     }
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, kRepaintNow);
 }
 
 bool CPriceListDlg::TimerWorkAllowed() const {
@@ -53,6 +65,7 @@ void CPriceListDlg::OnTimer(UINT_PTR nIDEvent) {
     m_bTimerWorkRunning = true;
     if (nIDEvent == m_nSumTimer) {
         UpdateSums();
+        UpdateSelectionNames();
         // Other instances linked to this document see a new sum at once,
         // not with the next link tick.
         PublishIfChanged();

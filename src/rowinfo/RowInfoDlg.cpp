@@ -81,16 +81,12 @@ void CRowInfoDlg::OnOK() {
         return;
     }
 
-    RowInfo& info = m_mainDlg.m_rowInfo[m_nRow];
-    info.strText = text;
-    info.strSource1 = FullText(m_editSource1);
-    info.strSource2 = FullText(m_editSource2);
-    info.nAutoOpen = m_chkAutoOpen.GetCheck();
-
-    if (info.strText != m_strOldText || info.strSource1 != m_strOldSource1 ||
-        info.strSource2 != m_strOldSource2 || info.nAutoOpen != m_bOldAutoOpen) {
+    const RowInfo edited{text, FullText(m_editSource1), FullText(m_editSource2), m_chkAutoOpen.GetCheck()};
+    if (edited != RowInfo{m_strOldText, m_strOldSource1, m_strOldSource2, m_bOldAutoOpen}) {
+        m_mainDlg.TakeStep();
         m_mainDlg.m_bModified = TRUE;
     }
+    m_mainDlg.m_rowInfo[m_nRow] = edited;
     EndDialog(IDOK);
 }
 

@@ -3,6 +3,7 @@
 // (every odd value as the reader takes it, foreign lines in place) and of
 // no file at all (every default).
 #include "document/DocumentTestSupport.h"
+#include "grid/SelectionLook.h"
 
 class DocumentFile : public documents::DocumentTest {
 protected:
@@ -57,7 +58,7 @@ TEST_F(DocumentFile, AFreshWriteIsTheKeptFileAndReadsBackWhole) {
     EXPECT_TRUE(!dlg->m_bModified && dlg->m_bPublishPending);
     EXPECT_EQ(dlg->m_rowInfo[3].strText, "Zeile\r\n3\r\nAutoRn=0\r\nEnde") << "every line break back as CR LF";
     EXPECT_FALSE(Enabled(ids::Price(4))) << "a linked row comes back disabled";
-    EXPECT_EQ(Text(ids::Selection(19, 6)), "20") << "numbers on";
+    EXPECT_EQ(grid::FaceText(Item(ids::Selection(19, 6))), "20") << "numbers on";
     WriteTo(At("Wieder.pgx"));
     ExpectKept(At("Wieder.pgx"), "fresh.pgx");
 }
@@ -75,7 +76,7 @@ TEST_F(DocumentFile, AHandEditedDocumentAndNoDocumentAreTakenAsDecided) {
     Clutter();
     ReadFrom(At("fehlt.pgx"));
     EXPECT_FALSE(Exists(At("fehlt.pgx"))) << "reading creates nothing";
-    EXPECT_EQ(Text(ids::Selection(3, 3)), "") << "no row numbers";
+    EXPECT_EQ(grid::FaceText(Item(ids::Selection(3, 3))), "") << "no row numbers";
     EXPECT_TRUE(Enabled(ids::Price(7)));
     WriteTo(At("Leer.pgx"));
     ExpectKept(At("Leer.pgx"), "defaults.pgx");

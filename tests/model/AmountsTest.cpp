@@ -1,6 +1,7 @@
 // Prices as the sums read them (atof's leading number, in the classic
 // locale), the sums, the total and "N" on the real dialog.
 #include "grid/GridWindow.h"
+#include "grid/SelectionLook.h"
 
 using ModelTotals = GridWindowTest;
 
@@ -23,7 +24,7 @@ TEST_F(ModelTotals, PricesGiveTheTotalAndTheSumsOfTheirColumns) {
     // "N" numbers the buttons by their rows and leaves the document as it is.
     dlg->m_bModified = FALSE;
     Click(ids::kNumbers);
-    EXPECT_EQ(Text(ids::Selection(0, 0)), "01");
-    EXPECT_EQ(Text(ids::Selection(19, 6)), "20");
+    EXPECT_EQ(grid::FaceText(Item(ids::Selection(0, 0))), "01");
+    EXPECT_EQ(grid::FaceText(Item(ids::Selection(19, 6))), "20");
     EXPECT_FALSE(dlg->m_bModified);
 }

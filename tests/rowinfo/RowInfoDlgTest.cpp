@@ -2,9 +2,6 @@
 // what it shows, its sources, and what OK and Cancel leave in the record.
 #include "links/LinksFixture.h"
 
-static bool operator==(const RowInfo& a, const RowInfo& b) {
-    return a.strText == b.strText && a.strSource1 == b.strSource1 && a.strSource2 == b.strSource2 && a.nAutoOpen == b.nAutoOpen;
-}
 static void PrintTo(const RowInfo& r, std::ostream* out) {
     *out << "text \"" << r.strText << "\", sources \"" << r.strSource1 << "\" and \"" << r.strSource2 << "\", "
          << (r.nAutoOpen ? "opens" : "does not open") << " by itself";

@@ -31,6 +31,7 @@ ScriptedSeams::ScriptedSeams() {
         return Next(m_fileAnswers, "file dialog", dialogkit::FileDialogResult{});
     };
     s.shellOpen = [this](const std::string& file) { shellOpened.push_back(file); };
+    s.popupMenu = [this](HMENU menu, HWND, POINT) { return menuAnswer ? menuAnswer(menu) : 0u; };
     s.runModal = [this](dialogkit::Dialog& dialog, HWND) -> INT_PTR {
         modalTemplates.push_back(dialog.TemplateId());
         auto driver = Next(m_modalDrivers, "modal dialog " + std::to_string(dialog.TemplateId()),

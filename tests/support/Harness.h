@@ -44,6 +44,7 @@ public:
     std::function<void()> whileShown;  // what happens while a box waits for its answer
     std::vector<dialogkit::FileDialogRequest> fileRequests;
     std::vector<std::string> shellOpened;
+    std::function<UINT(HMENU)> menuAnswer;  // the item a context menu answers with; none
     std::vector<UINT> modalTemplates;
 
 private:

@@ -1,0 +1,108 @@
+// Every action from the keyboard, once through its key and once through
+// the context menu, against the same action by the mouse; and the names
+// the selection buttons carry for screen readers.
+#include "commands/Commands.h"
+#include "commands/CommandsFixture.h"
+
+struct KeyCase {
+    const char* name;
+    std::function<void(CommandsTest&)> keys, mouse;
+    std::function<void(ScriptedSeams&, HWND)> answers = [](ScriptedSeams&, HWND) {};
+};
+
+class CommandsKeys : public CommandsTest, public ::testing::WithParamInterface<KeyCase> {
+protected:
+    // What an action leaves: the list, what the shell was asked to open,
+    // the dialogs and message boxes shown.
+    auto Outcome(const std::function<void(CommandsTest&)>& action) {
+        seams.reset();
+        seams = std::make_unique<ScriptedSeams>();
+        OpenList();
+        GetParam().answers(*seams, Wnd());
+        action(*this);
+        return std::tuple(WholeList(), seams->shellOpened, seams->modalTemplates, Shown());
+    }
+};
+
+TEST_P(CommandsKeys, KeyAndMouseDoTheSame) {
+    OpenList();
+    const List before = WholeList();
+    const auto byKeys = Outcome(GetParam().keys);
+    EXPECT_EQ(byKeys, Outcome(GetParam().mouse));
+    EXPECT_TRUE(std::get<0>(byKeys) != before || !std::get<1>(byKeys).empty()) << "the action did something";
+}
+
+constexpr int kCtrl = VK_CONTROL, kShift = VK_SHIFT, kAlt = VK_MENU;
+void LinkAnswers(ScriptedSeams& s, HWND wnd) {
+    s.AnswerFile(ListDocument("Haushalt"));
+    s.AnswerModal([wnd](dialogkit::Dialog& d) { return DriveModeless(d, wnd, [](HWND h) { ::SendMessageA(h, WM_COMMAND, IDOK, 0); }); });
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandsFromTheKeyboard, CommandsKeys, ::testing::Values(
+    KeyCase{"RowDown", [](auto& t) { t.Press(ids::Goods(2), VK_DOWN, {kAlt}); },
+            [](auto& t) { t.Drag({t.Label(2), t.Label(3)}); }},
+    KeyCase{"RowCopy", [](auto& t) { t.Press(ids::Goods(2), 'C', {kCtrl, kShift}); t.Press(ids::Price(5), 'V', {kCtrl, kShift}); },
+            [](auto& t) { t.Drag({t.Label(2), t.Label(5)}, MK_CONTROL); }},
+    KeyCase{"ColumnRight", [](auto& t) { t.Press(ids::Name(0), VK_RIGHT, {kAlt}); },
+            [](auto& t) { t.Drag({t.Header(0), t.Header(1)}); }},
+    KeyCase{"ColumnCopy", [](auto& t) { t.Press(ids::Name(6), 'C', {kAlt, kShift}); t.Press(ids::Selection(9, 0), 'V', {kAlt, kShift}); },
+            [](auto& t) { t.Drag({t.Header(6), t.Header(0)}, MK_CONTROL); }},
+    KeyCase{"ClearRow", [](auto& t) { t.Press(ids::Selection(6, 3), VK_DELETE, {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_RBUTTONUP, t.Label(6)); }, [](auto& s, HWND) { s.AnswerBox(IDYES); }},
+    KeyCase{"Separator", [](auto& t) { t.Press(ids::Goods(4), 'T', {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_LBUTTONDOWN, Centre(t.Geometry().separator[4]), MK_LBUTTON); }},
+    KeyCase{"LinkNext", [](auto& t) { t.Press(ids::Selection(6, 0), VK_NEXT, {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_LBUTTONUP, Centre(t.Geometry().goods[6])); }},
+    KeyCase{"LinkPrevious", [](auto& t) { t.Press(ids::Selection(6, 0), VK_PRIOR, {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_RBUTTONUP, Centre(t.Geometry().goods[6])); }},
+    KeyCase{"FirstSource", [](auto& t) { t.Press(ids::Goods(2), '1', {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Square(2), MK_LBUTTON | MK_SHIFT); }},
+    KeyCase{"SecondSource", [](auto& t) { t.Press(ids::Price(2), '2', {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_RBUTTONDBLCLK, t.Square(2), MK_RBUTTON | MK_SHIFT); }},
+    KeyCase{"RowInfo", [](auto& t) { t.Press(ids::Goods(2), VK_RETURN, {kAlt}); },
+            [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Square(2), MK_LBUTTON); },
+            [](auto& s, HWND wnd) { s.AnswerModal([wnd](dialogkit::Dialog& d) { return DriveModeless(d, wnd, [](HWND h) {
+                ::SetDlgItemTextA(h, ids::kInfoText, "Neu");
+                ::SendMessageA(h, WM_COMMAND, IDOK, 0); }); }); }},
+    KeyCase{"LinkRow", [](auto& t) { t.Press(ids::Goods(4), 'L', {kCtrl}); },
+            [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Label(4), MK_LBUTTON); }, LinkAnswers},
+    KeyCase{"Menu", [](auto& t) {
+        t.seams->menuAnswer = [](HMENU menu) { return ::GetMenuItemID(menu, 7); };  // below the edit's own
+        t.Press(ids::Goods(2), VK_F10, {kShift}); },
+            [](auto& t) { t.Drag({t.Label(2), t.Label(3)}); }}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CommandsTest, TheMenuListsWhatAppliesWhereTheFocusIs) {
+    OpenList();
+    std::vector<std::string> lines;
+    seams->menuAnswer = [&](HMENU menu) {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char text[128] = {};
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            if (*text) lines.push_back(std::string(state & MF_GRAYED ? "-" : "") + (state & MF_CHECKED ? "+" : "") + text);
+        }
+        return 0u;
+    };
+    Press(ids::Selection(0, 2), VK_APPS);
+    EXPECT_EQ(lines.size(), 20u) << "no edit commands on a button";
+    EXPECT_EQ(lines.at(0), "-Reihe mit der oberen tauschen\tAlt+Oben");
+    EXPECT_EQ(lines.at(11), "Trennlinie unter der Reihe\tStrg+T");
+    EXPECT_EQ(lines.at(12), "Spalte mit der linken tauschen\tAlt+Links");
+    lines.clear();
+    Press(ids::Goods(2), VK_APPS);
+    EXPECT_EQ(lines.at(0), "-Ausschneiden\tStrg+X");
+    EXPECT_EQ(lines.at(16), "+Trennlinie unter der Reihe\tStrg+T");
+    EXPECT_EQ(lines.at(17), "-Spalte mit der linken tauschen\tAlt+Links");
+}
+
+TEST_F(CommandsTest, SelectionButtonsAreNamedByRowGoodsColumnAndName) {
+    OpenList();
+    FirstPaint();
+    Type(ids::Goods(2), "Milch");
+    Type(ids::Name(0), "Obst");
+    TickSums();
+    EXPECT_EQ(Text(ids::Selection(2, 0)), "03 Milch \x96 A Obst");
+    EXPECT_EQ(Text(ids::Selection(6, 6)), "07 [B] - [Haushalt]--> Milch \x96 G Bad");
+    EXPECT_EQ(Text(ids::Selection(19, 3)), "20 \x96 D");
+}
