@@ -135,11 +135,18 @@ bool MakeHold(const std::string& path, const PublishedColumns& columns, Written*
     return !Holds(path, written->bytes) || Write(path, columns, written);
 }
 
+// Removes the file if it still holds what was written there last; true
+// when it is gone or holds another's bytes.
+bool MakeGone(const std::string& path, Written* written) {
+    if (written->any && RemoveIfHolding(path, written->bytes) == Removal::kHeld) return false;
+    *written = Written{};
+    return true;
+}
+
 }  // namespace
 
 void CompanionWriter::Target::Run(const std::shared_ptr<Target>& target, const std::shared_ptr<Shared>& shared) {
     Written written;
-    bool met = false;
     for (;;) {
         bool hold = true;
         PublishedColumns columns;
@@ -150,21 +157,18 @@ void CompanionWriter::Target::Run(const std::shared_ptr<Target>& target, const s
             columns = target->columns;
             asked = target->asked;
         }
-        if (hold) {
-            met = MakeHold(target->path, columns, &written);
-        } else {
-            met = !written.any || RemoveIfHolding(target->path, written.bytes) == Removal::kDone;
-            if (met) written = Written{};
-        }
+        const bool met = hold ? MakeHold(target->path, columns, &written) : MakeGone(target->path, &written);
+        bool done = false;
         {
             const std::lock_guard<std::mutex> guard(shared->lock);
             target->answered = asked;
             target->met = met;
             // Gone as asked, and nothing new asked meanwhile: this worker's work is done.
-            if (!hold && met && target->asked == asked) target->ended = true;
+            done = !hold && met && target->asked == asked;
+            target->ended = done;
         }
         shared->answered.notify_all();
-        if (!hold && met && target->ended) return;
+        if (done) return;
         ::WaitForSingleObject(target->wake, met ? kRefreshMs : kRetryMs);
     }
 }
