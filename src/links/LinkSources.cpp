@@ -49,7 +49,10 @@ const LinkSources::FileEntry& LinkSources::Read(const std::string& path, const F
         entry.stampSince = now;
         entry.kept = false;
     }
-    if (entry.kept && now - entry.stampSince > kSettledAfter) return entry;
+    // Within one look a file is read once, however many links show it.
+    const bool settled = now - entry.stampSince > kSettledAfter;
+    const bool readThisLook = m_inTick && !m_tickRead.insert(path).second;
+    if (entry.kept && (settled || readThisLook)) return entry;
 
     // What cannot be read shows as empty, and is tried again next time.
     std::string bytes;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 // This reader's own time in 100-nanosecond steps, steady (never set back
@@ -46,6 +47,7 @@ public:
             m_sources.m_inTick = false;
             m_sources.m_tickStamps.clear();
             m_sources.m_tickBelief.clear();
+            m_sources.m_tickRead.clear();
         }
         Tick(const Tick&) = delete;
         Tick& operator=(const Tick&) = delete;
@@ -86,5 +88,6 @@ private:
     std::map<std::string, FileEntry> m_files;
     std::map<std::string, FileStamp> m_tickStamps;
     std::map<std::string, bool> m_tickBelief;
+    std::set<std::string> m_tickRead;
     bool m_inTick = false;
 };
