@@ -115,7 +115,8 @@ std::string WindowTick(bool companions, bool sameDocument) {
 // file the links read and at its companion.
 std::string WorkerLook(bool companions, bool sameDocument) {
     const LinkedFiles files(companions, sameDocument);
-    LinkSources sources;
+    uint64_t now = SteadyTime();
+    LinkSources sources([&now] { return now; });
     const auto look = [&] {
         const LinkSources::Tick tick(sources);
         for (const std::string& link : files.links) {
@@ -123,6 +124,10 @@ std::string WorkerLook(bool companions, bool sameDocument) {
             if (analysis.parts) sources.Columns(link, *analysis.parts);
         }
     };
+    look();
+    // An idle window's worker: the files have stayed as they are for longer
+    // than the reader's clock waits before it keeps what it read.
+    now += LinkSources::kSettledAfter + 1;
     look();
     const Paired p = InTurns(kTicks, [&] { return TimedMicros(look); }, [&] {
         return TimedMicros([&] {

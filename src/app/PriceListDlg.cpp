@@ -16,6 +16,7 @@
 
 namespace {
 
+constexpr const char* kUntitledName = "Unbenannt.pgx";
 constexpr const char* kUntitledDocument = ".\\Unbenannt.pgx";
 constexpr const char* kHelpDocument = "Info_Help.doc";
 constexpr int kTextLimit = 259;  // what a document stores of a goods, price or name text
@@ -33,6 +34,18 @@ void SignalFirstPaint() {
         ::SetEvent(event);
         ::CloseHandle(event);
     }
+}
+
+// The untitled document in the working folder, named in full; relative
+// where the full name would be too long to be a document path.
+std::string UntitledPath() {
+    char folder[MAX_PATH] = {};
+    const DWORD n = ::GetCurrentDirectoryA(MAX_PATH, folder);
+    if (n == 0 || n >= MAX_PATH) return kUntitledDocument;
+    std::string path(folder, n);
+    if (path.back() != '\\') path += '\\';
+    path += kUntitledName;
+    return path.size() < MAX_PATH ? path : kUntitledDocument;
 }
 
 }  // namespace
@@ -89,7 +102,10 @@ BOOL CPriceListDlg::OnInitDialog() {
         m_strConfigPath = app->m_strConfigPath;
     }
 
-    SetDocumentPath(kUntitledDocument, TRUE);
+    // The file dialogs change the working folder: the untitled list stays
+    // where the program started.
+    m_strUntitledPath = UntitledPath();
+    SetDocumentPath(m_strUntitledPath, TRUE);
 
     m_animRepeat = -1;
     m_bAnimRunning = FALSE;

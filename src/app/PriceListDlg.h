@@ -1,7 +1,6 @@
 #pragma once
 #include "dialogkit/Dialog.h"
 #include "dialogkit/WorkerThread.h"
-#include "document/FileStamp.h"
 #include "model/AnimationScript.h"
 #include "model/ControlIds.h"
 
@@ -185,6 +184,8 @@ public:
     std::string m_strCompanionPath;
     std::string m_strExeDir;
     std::string m_strConfigPath;
+    // The untitled document, in the folder the program started in.
+    std::string m_strUntitledPath;
     std::array<std::string, ids::kRows> m_rowLinkFile;
     std::array<int, ids::kRows> m_rowLinkColumn{};
     BOOL m_bModified = FALSE;
@@ -200,10 +201,10 @@ public:
     dialogkit::Control m_editTotal;
     HICON m_hIcon = nullptr;
 
-    // A document file as this window last read or wrote it: its time and
-    // size then, and whether this run has saved a document into it.
+    // A document file as this window last read or wrote it: its bytes
+    // then, and whether this run has saved a document into it.
     struct KnownFile {
-        FileStamp stamp;
+        std::string bytes;
         bool savedByThisRun = false;
     };
 

@@ -7,11 +7,11 @@
 #include "dialogkit/Seams.h"
 #include "document/DocumentPath.h"
 #include "document/Profile.h"
+#include "document/SafeSave.h"
 #include "links/CompanionWriter.h"
 
 namespace {
 
-constexpr const char* kUntitledDocument = ".\\Unbenannt.pgx";
 constexpr const char* kTitleFormat = "%s   -   %s";
 constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
 constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
@@ -86,12 +86,12 @@ void CPriceListDlg::OnLoad() {
 }
 
 bool CPriceListDlg::SaveAnswered() {
-    // The untitled document is written into the working folder without a
+    // The untitled document is written into the starting folder without a
     // dialog; but an Unbenannt.pgx there that this run has not written is
     // somebody's earlier list, and only the user may choose to replace it.
     const auto known = m_knownFiles.find(PathKey(m_strDocPath));
     const bool savedByThisRun = known != m_knownFiles.end() && known->second.savedByThisRun;
-    if (m_strDocPath == kUntitledDocument && FileExists(m_strDocPath) && !savedByThisRun) {
+    if (PathKey(m_strDocPath) == PathKey(m_strUntitledPath) && FileExists(m_strDocPath) && !savedByThisRun) {
         return SaveAsChosenFile(m_strDocPath.substr(m_strDocPath.rfind('\\') + 1));
     }
     // Another instance, an editor or another program may have saved the
@@ -106,9 +106,10 @@ bool CPriceListDlg::SaveAnswered() {
 
 bool CPriceListDlg::ChangedSinceKnown(const std::string& path) const {
     const auto known = m_knownFiles.find(PathKey(path));
-    if (known == m_knownFiles.end()) return false;
-    const FileStamp now = StampOfFile(path);
-    return now.exists && !(known->second.stamp == now);
+    if (known == m_knownFiles.end() || !FileExists(path)) return false;
+    // A file that cannot be read now cannot be told unchanged.
+    std::string now;
+    return !ReadWholeFile(path, &now) || now != known->second.bytes;
 }
 
 bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
@@ -150,7 +151,7 @@ void CPriceListDlg::OnReset() {
     if (go) {
         // Every default, from no file at all: a file under any name could
         // hold something.
-        SetDocumentPath(kUntitledDocument, TRUE);
+        SetDocumentPath(m_strUntitledPath, TRUE);
         ReadDocumentFrom(IniFile());
         m_bModified = FALSE;
     }

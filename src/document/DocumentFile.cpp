@@ -30,19 +30,20 @@ bool CPriceListDlg::ReadDocument() {
 bool CPriceListDlg::OpenDocumentFile(const std::string& path) {
     if (!SetDocumentPath(path, FALSE)) return false;
     const std::string fullPath = m_lastPathParts.strFullPath;
-    // The time and size before reading: a change made while it is read
-    // makes the save ask rather than go unnoticed.
-    const FileStamp stamp = StampOfFile(fullPath);
     // A document held by another program, or one that may not be read, is
     // not an empty list: the user is told, and the window keeps its list.
-    IniFile file;
-    if (LoadIniFile(fullPath, &file) == IniLoad::kUnreadable) {
+    std::string bytes;
+    if (!ReadWholeFile(fullPath, &bytes)) {
         dialogkit::AppMessageBox(dialogkit::Format(kReadFailedFormat, fullPath.c_str()), MB_OK);
         return false;
     }
+    // The bytes as read: any change made since, even one that keeps the
+    // size within the same time stamp, makes the save ask.
+    m_knownFiles[PathKey(fullPath)].bytes = bytes;
+    IniFile file;
+    IniFromBytes(std::move(bytes), &file);
     SetDocumentPath(path, TRUE);
     ReadDocumentFrom(file);
-    m_knownFiles[PathKey(m_strDocPath)].stamp = stamp;
     return true;
 }
 
@@ -111,8 +112,11 @@ bool CPriceListDlg::WriteDocument() {
     IniFile file;
     if (LoadIniFile(m_strDocPath, &file) == IniLoad::kWhole) {
         WriteDocumentInto(file);
-        if (SaveReplacing(m_strDocPath, file.Bytes(), Durability::kFlushed)) {
-            m_knownFiles[PathKey(m_strDocPath)] = KnownFile{StampOfFile(m_strDocPath), true};
+        // What this window wrote, not what the file holds after the move:
+        // another save landing in between is not taken for ours.
+        std::string bytes = file.Bytes();
+        if (SaveReplacing(m_strDocPath, bytes, Durability::kFlushed)) {
+            m_knownFiles[PathKey(m_strDocPath)] = KnownFile{std::move(bytes), true};
             DocumentSaved();
             return true;
         }

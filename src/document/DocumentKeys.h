@@ -23,6 +23,12 @@ inline constexpr const char* kKeySource1 = "URN1%02i";
 inline constexpr const char* kKeySource2 = "URN2%02i";
 inline constexpr const char* kKeyAutoOpen = "AutoRn";
 
+// What a companion file says of its writer: the process (WriterTag) and
+// how often it wrote the file, which changes at least every refresh.
+inline constexpr const char* kSectionWriter = "Schreiber";
+inline constexpr const char* kKeyWriter = "Prozess";
+inline constexpr const char* kKeyWrites = "Stand";
+
 inline constexpr int kTextBuffer = 260;      // goods, prices, names, sums, paths, sources
 inline constexpr int kInfoTextBuffer = 2400;  // an encoded info text
 inline constexpr int kDigitsBuffer = 21;      // digit strings

@@ -41,6 +41,10 @@ IniLoad LoadIniFile(const std::string& path, IniFile* file) {
         *file = IniFile();
         return IniLoad::kUnreadable;
     }
+    return IniFromBytes(std::move(bytes), file);
+}
+
+IniLoad IniFromBytes(std::string bytes, IniFile* file) {
     if (const std::optional<std::wstring> wide = WideText(bytes)) {
         const int size = static_cast<int>(wide->size());
         const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), size, nullptr, 0, nullptr, nullptr);

@@ -16,6 +16,8 @@ enum class IniLoad { kWhole, kLossy, kUnreadable };
 // the platform's readers take it. kUnreadable (with an empty file) when it
 // exists but cannot be read.
 IniLoad LoadIniFile(const std::string& path, IniFile* file);
+// The same for bytes read already.
+IniLoad IniFromBytes(std::string bytes, IniFile* file);
 
 // GetPrivateProfileStringA with a buffer of bufferSize bytes.
 std::string ReadProfileString(const std::string& file, const char* section, const std::string& key,

@@ -1,7 +1,9 @@
 #include "document/SafeSave.h"
 
 #include "dialogkit/Win32.h"
+#include "document/WriterId.h"
 
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -10,6 +12,7 @@ constexpr int kReplaceAttempts = 20;  // a scanner or indexer may hold the file 
 constexpr DWORD kReplaceRetryMs = 50;
 constexpr const char* kCopyPrefix = "~";
 constexpr const char* kCopySuffix = ".tmp";
+constexpr char kCopySeparator = '.';
 constexpr DWORD kReadChunk = 64 * 1024;
 
 // The system's long-path form of a path ("\\?\C:\..."): it reaches names
@@ -58,12 +61,13 @@ bool ReadAll(HANDLE h, std::string* bytes) {
 
 // Writes the copy and makes sure the disk holds all of it: a full disk may
 // take part of a write and still report success.
-bool WriteCopy(const std::wstring& copy, const std::string& bytes, Durability durability) {
-    ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+// The copy is new: a name that exists already belongs to no save of ours.
+bool WriteCopy(const std::wstring& copy, const std::string& bytes, Durability durability, bool* created) {
     {
-        const File file(::CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        const File file(::CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                       nullptr));
         if (!file.Valid()) return false;
+        *created = true;
         DWORD written = 0;
         if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
             written != bytes.size()) {
@@ -90,12 +94,53 @@ bool MoveOver(const std::wstring& from, const std::wstring& to) {
     return false;
 }
 
+std::string Narrow(const std::wstring& text) {
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string narrow(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), n, nullptr, nullptr);
+    narrow.resize(static_cast<size_t>(n - 1));
+    return narrow;
+}
+
+// Removes the copies of this target that saves of ended processes on this
+// computer left behind; the copies of running saves, and of other
+// computers' saves, stay.
+void RemoveLeftCopies(const std::string& target) {
+    const size_t slash = target.find_last_of("\\/");
+    const std::string folder = target.substr(0, slash == std::string::npos ? 0 : slash + 1);
+    std::string prefix = kCopyPrefix;
+    prefix.append(target, folder.size()).push_back(kCopySeparator);
+    const std::wstring pattern = LongPathForm(folder + prefix + "*" + kCopySuffix);
+    if (pattern.empty()) return;
+    const std::wstring wideFolder = pattern.substr(0, pattern.find_last_of(L'\\') + 1);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = Narrow(found.cFileName);
+        const std::string suffix = kCopySuffix;
+        if (name.size() <= prefix.size() + suffix.size()) continue;
+        const std::string tag = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        const size_t number = tag.rfind(kCopySeparator);
+        WriterId writer;
+        if (number == std::string::npos || !WriterFromTag(tag.substr(0, number), &writer)) continue;
+        if (StateOf(writer) != WriterState::kGone) continue;
+        const std::wstring left = wideFolder + found.cFileName;
+        ::SetFileAttributesW(left.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(left.c_str());
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
 }  // namespace
 
 std::string SaveCopyPath(const std::string& target) {
+    static std::atomic<unsigned> saves{0};
     const size_t slash = target.find_last_of("\\/");
     const size_t name = slash == std::string::npos ? 0 : slash + 1;
-    return target.substr(0, name) + kCopyPrefix + target.substr(name) + kCopySuffix;
+    return target.substr(0, name) + kCopyPrefix + target.substr(name) + kCopySeparator + WriterTag(ThisWriter()) +
+           kCopySeparator + std::to_string(++saves) + kCopySuffix;
 }
 
 bool SaveReplacing(const std::string& target, const std::string& bytes, Durability durability) {
@@ -106,9 +151,14 @@ bool SaveReplacing(const std::string& target, const std::string& bytes, Durabili
     const std::wstring copy = LongPathForm(SaveCopyPath(target));
     const std::wstring wideTarget = LongPathForm(target);
     if (copy.empty() || wideTarget.empty()) return false;
-    if (WriteCopy(copy, bytes, durability) && MoveOver(copy, wideTarget)) return true;
-    ::SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(copy.c_str());
+    RemoveLeftCopies(target);
+    bool created = false;
+    if (WriteCopy(copy, bytes, durability, &created)) {
+        if (g_beforeSaveMove) g_beforeSaveMove(target);
+        if (MoveOver(copy, wideTarget)) return true;
+    }
+    // Only a copy this save made itself is removed.
+    if (created) ::DeleteFileW(copy.c_str());
     return false;
 }
 

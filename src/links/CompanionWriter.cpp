@@ -1,151 +1,253 @@
 #include "links/CompanionWriter.h"
 
+#include "dialogkit/WorkerThread.h"
 #include "document/DocumentCodec.h"
 #include "document/DocumentKeys.h"
 #include "document/Profile.h"
 #include "document/SafeSave.h"
+#include "document/WriterId.h"
 #include "model/ControlIds.h"
 
-#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <vector>
 
 namespace {
 
-constexpr int kRemoveAttempts = 20;  // another instance, a scanner may hold the file a moment
-constexpr DWORD kRemoveRetryMs = 50;
-
-// Opens the file for a look and its removal, tried again while another
-// instance or a scanner holds it; invalid when it is gone or stays held.
-HANDLE OpenForRemoval(const std::string& path) {
-    for (int attempt = 0; attempt < kRemoveAttempts; ++attempt) {
-        const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) return file;
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
-        ::Sleep(kRemoveRetryMs);
-    }
-    return INVALID_HANDLE_VALUE;
-}
+enum class Removal { kDone, kHeld };
 
 // Removes the file if it holds exactly these bytes. Opened without sharing
 // writes or deletes, so no other instance can replace it between the
-// comparison and the removal.
-void RemoveIfHolding(const std::string& path, const std::string& bytes) {
-    const HANDLE file = OpenForRemoval(path);
-    if (file == INVALID_HANDLE_VALUE) return;
+// comparison and the removal. Held while another program keeps it open or
+// the removal fails; done when it is gone or holds other bytes.
+Removal RemoveIfHolding(const std::string& path, const std::string& bytes) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Removal::kDone : Removal::kHeld;
+    }
     std::string held;
     std::vector<char> chunk(bytes.size() + 1);
+    bool whole = true;
     for (;;) {
         DWORD read = 0;
-        if (!::ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) || read == 0) break;
+        if (!::ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) whole = false;
+        if (!whole || read == 0) break;
         held.append(chunk.data(), read);
         if (held.size() > bytes.size()) break;
     }
-    if (held == bytes) {
+    Removal result = whole ? Removal::kDone : Removal::kHeld;
+    if (whole && held == bytes) {
         FILE_DISPOSITION_INFO remove{TRUE};
-        ::SetFileInformationByHandle(file, FileDispositionInfo, &remove, sizeof remove);
+        if (!::SetFileInformationByHandle(file, FileDispositionInfo, &remove, sizeof remove)) result = Removal::kHeld;
     }
     ::CloseHandle(file);
+    return result;
+}
+
+// Whether the file holds exactly these bytes.
+bool Holds(const std::string& path, const std::string& bytes) {
+    std::string held;
+    return ReadWholeFile(path, &held) && held == bytes;
 }
 
 }  // namespace
 
-CompanionWriter::CompanionWriter()
-    : m_work(::CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_idle(::CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
-    m_thread.Start([this] { return Run(); });
-}
+// What the window and the workers share: one lock for every target's
+// state (never held across a file-system call), and the signal that a
+// worker answered.
+struct CompanionWriter::Shared {
+    std::mutex lock;
+    std::condition_variable answered;
+    std::vector<std::shared_ptr<Target>> targets;  // every target with a worker
 
-CompanionWriter::~CompanionWriter() {
-    {
-        const std::lock_guard<std::mutex> hold(m_lock);
-        m_ending = true;
+    bool Idle() const;
+};
+
+// One file: what the window wants of it, and how far its worker got.
+struct CompanionWriter::Target {
+    std::string path;
+    HANDLE wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    // Under Shared::lock.
+    bool hold = true;
+    PublishedColumns columns;
+    uint64_t asked = 0;
+    uint64_t answered = 0;
+    bool met = false;
+    bool ended = false;
+
+    Target() = default;
+    ~Target() { ::CloseHandle(wake); }
+    Target(const Target&) = delete;
+    Target& operator=(const Target&) = delete;
+
+    static void Run(const std::shared_ptr<Target>& target, const std::shared_ptr<Shared>& shared);
+};
+
+bool CompanionWriter::Shared::Idle() const {
+    for (const std::shared_ptr<Target>& target : targets) {
+        if (!target->ended && target->answered < target->asked) return false;
     }
-    ::SetEvent(m_work);
-    m_thread.Join();
-    ::CloseHandle(m_work);
-    ::CloseHandle(m_idle);
+    return true;
 }
 
-void CompanionWriter::Publish(const std::string& path, const PublishedColumns& columns) {
-    m_published = Job{Kind::kWrite, path, columns};
-    Ask(*m_published);
-}
+namespace {
 
-void CompanionWriter::Withdraw() {
-    if (!m_published) return;
-    Ask(Job{Kind::kRemove, m_published->path, {}});
-    m_published.reset();
-}
+// The worker's own record of the file: what it wrote there last.
+struct Written {
+    bool any = false;
+    PublishedColumns columns;
+    std::string bytes;
+    unsigned writes = 0;
+    DWORD at = 0;
+};
 
-void CompanionWriter::KeepPresent() {
-    if (m_published) Ask(Job{Kind::kRestore, m_published->path, m_published->columns});
-}
-
-bool CompanionWriter::WaitUntilIdle(DWORD limitMs) const { return ::WaitForSingleObject(m_idle, limitMs) == WAIT_OBJECT_0; }
-
-void CompanionWriter::Ask(Job job) {
-    {
-        const std::lock_guard<std::mutex> hold(m_lock);
-        const auto samePath = [&job](const Job& waiting) { return waiting.path == job.path; };
-        // A look whether the file is still there adds nothing to a write or
-        // a removal that is waiting anyway.
-        if (job.kind == Kind::kRestore && std::any_of(m_jobs.begin(), m_jobs.end(), samePath)) return;
-        m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(), samePath), m_jobs.end());
-        m_jobs.push_back(std::move(job));
-        ::ResetEvent(m_idle);
-    }
-    ::SetEvent(m_work);
-}
-
-unsigned CompanionWriter::Run() {
-    for (;;) {
-        ::WaitForSingleObject(m_work, INFINITE);
-        for (;;) {
-            Job job;
-            {
-                const std::lock_guard<std::mutex> hold(m_lock);
-                if (m_jobs.empty()) {
-                    ::SetEvent(m_idle);
-                    if (m_ending) return 0;
-                    break;
-                }
-                job = std::move(m_jobs.front());
-                m_jobs.pop_front();
-            }
-            Do(job);
-        }
-    }
-}
-
-void CompanionWriter::Do(const Job& job) {
-    switch (job.kind) {
-        case Kind::kWrite: Write(job.path, job.columns); return;
-        case Kind::kRestore:
-            if (!StampOfFile(job.path).exists) Write(job.path, job.columns);
-            return;
-        case Kind::kRemove: {
-            const auto written = m_written.find(job.path);
-            if (written == m_written.end()) return;
-            RemoveIfHolding(job.path, written->second);
-            m_written.erase(written);
-            return;
-        }
-    }
-}
-
-void CompanionWriter::Write(const std::string& path, const PublishedColumns& columns) {
-    // The file as it is, the fourteen keys changed in it, and written whole
-    // in one step: another instance never reads half a publication.
-    // A file there that cannot be read now is not replaced by the fourteen
-    // keys alone; the next publication or look tries again.
+// The file as it is, the fourteen keys and the writer changed in it, and
+// written whole in one step: another instance never reads half a
+// publication. A file there that cannot be read now is not replaced by the
+// keys alone: false, and it is tried again.
+bool Write(const std::string& path, const PublishedColumns& columns, Written* written) {
     IniFile companion;
-    if (LoadIniFile(path, &companion) == IniLoad::kUnreadable) return;
+    if (LoadIniFile(path, &companion) == IniLoad::kUnreadable) return false;
     for (int column = 0; column < ids::kColumns; ++column) {
         const char* section = ids::ColumnLetter(column);
         companion.SetString(section, doc::kKeyName, OneLineValue(columns[column].strName));
         companion.SetString(section, doc::kKeySum, OneLineValue(columns[column].strSum));
     }
+    const unsigned writes = written->writes + 1;
+    companion.SetString(doc::kSectionWriter, doc::kKeyWriter, WriterTag(ThisWriter()));
+    companion.SetString(doc::kSectionWriter, doc::kKeyWrites, std::to_string(writes));
     std::string bytes = companion.Bytes();
-    if (SaveReplacing(path, bytes, Durability::kWhole)) m_written[path] = std::move(bytes);
+    if (!SaveReplacing(path, bytes, Durability::kWhole)) return false;
+    *written = Written{true, columns, std::move(bytes), writes, ::GetTickCount()};
+    return true;
+}
+
+// Makes the file hold the columns; true when it does (or another instance
+// has written it since, whose file it then is).
+bool MakeHold(const std::string& path, const PublishedColumns& columns, Written* written) {
+    if (!written->any || !(written->columns == columns)) return Write(path, columns, written);
+    if (!StampOfFile(path).exists) return Write(path, columns, written);
+    if (::GetTickCount() - written->at < CompanionWriter::kRefreshMs) return true;
+    // Time to show readers elsewhere that the writer lives, while the file is still ours.
+    return !Holds(path, written->bytes) || Write(path, columns, written);
+}
+
+// Removes the file if it still holds what was written there last; true
+// when it is gone or holds another's bytes.
+bool MakeGone(const std::string& path, Written* written) {
+    if (written->any && RemoveIfHolding(path, written->bytes) == Removal::kHeld) return false;
+    *written = Written{};
+    return true;
+}
+
+}  // namespace
+
+void CompanionWriter::Target::Run(const std::shared_ptr<Target>& target, const std::shared_ptr<Shared>& shared) {
+    Written written;
+    for (;;) {
+        bool hold = true;
+        PublishedColumns columns;
+        uint64_t asked = 0;
+        {
+            const std::lock_guard<std::mutex> guard(shared->lock);
+            hold = target->hold;
+            columns = target->columns;
+            asked = target->asked;
+        }
+        const bool met = hold ? MakeHold(target->path, columns, &written) : MakeGone(target->path, &written);
+        bool done = false;
+        {
+            const std::lock_guard<std::mutex> guard(shared->lock);
+            target->answered = asked;
+            target->met = met;
+            // Gone as asked, and nothing new asked meanwhile: this worker's work is done.
+            done = !hold && met && target->asked == asked;
+            target->ended = done;
+        }
+        shared->answered.notify_all();
+        if (done) return;
+        ::WaitForSingleObject(target->wake, met ? kRefreshMs : kRetryMs);
+    }
+}
+
+CompanionWriter::CompanionWriter() : m_shared(std::make_shared<Shared>()) {}
+
+CompanionWriter::~CompanionWriter() {
+    Withdraw();
+    WaitUntilIdle(kExitWaitMs);
+}
+
+void CompanionWriter::Ask(const std::string& path, bool hold, const PublishedColumns& columns) {
+    std::shared_ptr<Target>& target = m_targets[path];
+    bool fresh = false;
+    {
+        const std::lock_guard<std::mutex> guard(m_shared->lock);
+        if (target && !target->ended) {
+            target->hold = hold;
+            target->columns = columns;
+            ++target->asked;
+        } else {
+            // A new worker starts on what is asked; one whose work was done has ended.
+            std::erase_if(m_shared->targets, [](const std::shared_ptr<Target>& t) { return t->ended; });
+            target = std::make_shared<Target>();
+            target->path = path;
+            target->hold = hold;
+            target->columns = columns;
+            target->asked = 1;
+            m_shared->targets.push_back(target);
+            fresh = true;
+        }
+    }
+    if (fresh) {
+        Start(target);
+    } else {
+        ::SetEvent(target->wake);
+    }
+}
+
+void CompanionWriter::Start(const std::shared_ptr<Target>& target) {
+    // Without a worker the state is never made true: one is tried again
+    // with the next request.
+    if (!dialogkit::StartDetachedThread([target, shared = m_shared] { Target::Run(target, shared); })) {
+        const std::lock_guard<std::mutex> guard(m_shared->lock);
+        target->ended = true;
+    }
+}
+
+void CompanionWriter::Publish(const std::string& path, const PublishedColumns& columns) {
+    if (!m_publishedPath.empty() && m_publishedPath != path) Withdraw();
+    m_publishedPath = path;
+    Ask(path, true, columns);
+}
+
+void CompanionWriter::Withdraw() {
+    if (m_publishedPath.empty()) return;
+    Ask(m_publishedPath, false, {});
+    m_publishedPath.clear();
+}
+
+void CompanionWriter::Tick() {
+    for (auto it = m_targets.begin(); it != m_targets.end();) {
+        Target& target = *it->second;
+        bool ask = false;
+        {
+            const std::lock_guard<std::mutex> guard(m_shared->lock);
+            if (target.ended) {
+                it = m_targets.erase(it);
+                continue;
+            }
+            ask = target.hold || !target.met;
+            if (ask) ++target.asked;
+        }
+        if (ask) ::SetEvent(target.wake);
+        ++it;
+    }
+}
+
+bool CompanionWriter::WaitUntilIdle(DWORD limitMs) const {
+    std::unique_lock<std::mutex> guard(m_shared->lock);
+    return m_shared->answered.wait_for(guard, std::chrono::milliseconds(limitMs), [this] { return m_shared->Idle(); });
 }

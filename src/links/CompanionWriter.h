@@ -1,61 +1,58 @@
 #pragma once
-// The companion file of this instance's document, written and removed by a
-// worker of its own: the document may lie in a folder that stops
-// answering, and the window must never wait for it. Work asked for one file
-// replaces what was still waiting for it: only the last word counts.
-#include "dialogkit/WorkerThread.h"
+// The companion files of this instance's documents, each kept by a worker
+// of its own: a document may lie in a folder that stops answering, and
+// neither the window nor another file may wait for it. What the window
+// asks for a file is a state the worker makes true and keeps true, tried
+// again until it holds or the window asks for another: the file holds
+// these columns, or it is gone if it still holds what this instance wrote.
+#include "dialogkit/Win32.h"
 #include "links/LinkRules.h"
 
-#include <deque>
 #include <map>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <string>
 
 class CompanionWriter {
 public:
     CompanionWriter();
-    // Finishes what was asked (the window is gone by then, so nobody waits
-    // for it but the ending process).
+    // Waits a moment for the removals asked for; a file that does not
+    // answer by then is left to the workers, which the ending process
+    // takes with it (readers know a file whose writer is gone).
     ~CompanionWriter();
     CompanionWriter(const CompanionWriter&) = delete;
     CompanionWriter& operator=(const CompanionWriter&) = delete;
 
-    // Writes the columns into the file at path, keeping what else it holds,
-    // whole in one step.
+    // The file at path is to hold the columns, beside whatever else it
+    // holds, written whole in one step, with this process as its writer.
+    // It is written again at least every kRefreshMs, while nobody else has
+    // written it since, so that readers on other computers see it lives.
     void Publish(const std::string& path, const PublishedColumns& columns);
-    // Removes the published file, but only while it still holds what this
+    // The published file is to go, but only while it still holds what this
     // instance wrote there last: another instance with the same document
     // may have written it since.
     void Withdraw();
-    // Writes the published file again if it has gone (another instance
-    // with the same document removed what they both had written).
-    void KeepPresent();
-    // Waits until nothing is left to do; false when that took longer.
+    // What is not yet true is tried again, and a published file that has
+    // gone (another instance with the same document removed what they
+    // both had written) is written again.
+    void Tick();
+    // Waits until every worker has done what was asked; false when that
+    // took longer.
     bool WaitUntilIdle(DWORD limitMs) const;
 
+    static constexpr DWORD kRefreshMs = 8000;
+    static constexpr DWORD kRetryMs = 1000;
+    static constexpr DWORD kExitWaitMs = 2000;
+
 private:
-    enum class Kind { kWrite, kRemove, kRestore };
-    struct Job {
-        Kind kind = Kind::kWrite;
-        std::string path;
-        PublishedColumns columns;
-    };
+    struct Shared;
+    struct Target;
 
-    void Ask(Job job);
-    unsigned Run();
-    void Do(const Job& job);
-    void Write(const std::string& path, const PublishedColumns& columns);
+    // The state asked for the file at path, given to its worker; a worker
+    // is started where none runs.
+    void Ask(const std::string& path, bool hold, const PublishedColumns& columns);
+    void Start(const std::shared_ptr<Target>& target);
 
-    // The window's side: what is published now.
-    std::optional<Job> m_published;
-
-    std::mutex m_lock;
-    std::deque<Job> m_jobs;
-    bool m_ending = false;
-    HANDLE m_work = nullptr;
-    HANDLE m_idle = nullptr;
-    // The worker's side: the bytes it last wrote into each file.
-    std::map<std::string, std::string> m_written;
-    dialogkit::WorkerThread m_thread;
+    std::shared_ptr<Shared> m_shared;
+    std::map<std::string, std::shared_ptr<Target>> m_targets;
+    std::string m_publishedPath;  // empty: nothing published
 };

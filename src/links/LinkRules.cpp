@@ -47,3 +47,10 @@ PublishedColumns ReadPublishedColumns(const std::string& path) {
     LoadIniFile(path, &file);
     return PublishedColumnsOf(file);
 }
+
+std::optional<WriterId> CompanionWriterOf(const IniFile& file) {
+    WriterId writer;
+    const std::string tag = file.GetString(doc::kSectionWriter, doc::kKeyWriter, "", doc::kTextBuffer);
+    if (!WriterFromTag(tag, &writer)) return std::nullopt;
+    return writer;
+}

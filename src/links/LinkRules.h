@@ -1,9 +1,11 @@
 #pragma once
 // Plain rules of linked rows, apart from any window.
 #include "document/IniFile.h"
+#include "document/WriterId.h"
 #include "model/ControlIds.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 // The column a link moves to: the stored column plus the step, wrapped
@@ -30,3 +32,7 @@ struct PublishedColumn {
 using PublishedColumns = std::array<PublishedColumn, ids::kColumns>;
 PublishedColumns PublishedColumnsOf(const IniFile& file);
 PublishedColumns ReadPublishedColumns(const std::string& path);
+
+// The writer a companion file names; none in a file that names none, as
+// one another program wrote.
+std::optional<WriterId> CompanionWriterOf(const IniFile& file);

@@ -1,12 +1,15 @@
 #include "links/LinkSources.h"
 
 #include "dialogkit/Win32.h"
+#include "document/SafeSave.h"
 
-uint64_t SystemFileTime() {
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
-    return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-}
+namespace {
+
+constexpr uint64_t kStepsPerMs = 10'000;
+
+}  // namespace
+
+uint64_t SteadyTime() { return ::GetTickCount64() * kStepsPerMs; }
 
 FileStamp LinkSources::StampOf(const std::string& path) {
     if (m_inTick) {
@@ -29,16 +32,53 @@ const PathAnalysis& LinkSources::Analyse(const std::string& link) {
 }
 
 const PublishedColumns& LinkSources::Columns(const std::string& link, const DocPathParts& parts) {
-    const FileStamp companion = StampOf(parts.strCompanionPath);
-    const std::string& source = companion.exists ? parts.strCompanionPath : link;
-    const FileStamp stamp = companion.exists ? companion : StampOf(link);
-    FileEntry& entry = m_files[source];
-    const bool settled = entry.readAt > stamp.written + kSettledAfter;
-    if (entry.readAt != 0 && entry.stamp == stamp && settled) return entry.columns;
+    const std::string& companionPath = parts.strCompanionPath;
+    const FileStamp companion = StampOf(companionPath);
+    if (companion.exists) {
+        const FileEntry& entry = Read(companionPath, companion);
+        if (Believed(companionPath, entry)) return entry.columns;
+    }
+    return Read(link, StampOf(link)).columns;
+}
+
+const LinkSources::FileEntry& LinkSources::Read(const std::string& path, const FileStamp& stamp) {
+    const uint64_t now = m_clock();
+    FileEntry& entry = m_files[path];
+    if (entry.stampSince == 0 || !(entry.stamp == stamp)) {
+        entry.stamp = stamp;
+        entry.stampSince = now;
+        entry.kept = false;
+    }
+    // Within one look a file is read once, however many links show it.
+    const bool settled = now - entry.stampSince > kSettledAfter;
+    const bool readThisLook = m_inTick && !m_tickRead.insert(path).second;
+    if (entry.kept && (settled || readThisLook)) return entry;
 
     // What cannot be read shows as empty, and is tried again next time.
+    std::string bytes;
     IniFile file;
-    const bool read = !stamp.exists || LoadIniFile(source, &file) != IniLoad::kUnreadable;
-    entry = FileEntry{stamp, read ? m_clock() : 0, PublishedColumnsOf(file)};
-    return entry.columns;
+    entry.kept = !stamp.exists || ReadWholeFile(path, &bytes);
+    IniFromBytes(bytes, &file);
+    if (entry.changedAt == 0 || bytes != entry.bytes) entry.changedAt = now;
+    entry.bytes = std::move(bytes);
+    entry.columns = PublishedColumnsOf(file);
+    entry.writer = CompanionWriterOf(file);
+    return entry;
+}
+
+bool LinkSources::Believed(const std::string& path, const FileEntry& companion) {
+    // Written by another program, which says nothing of its writer.
+    if (!companion.writer) return true;
+    if (m_inTick) {
+        const auto kept = m_tickBelief.find(path);
+        if (kept != m_tickBelief.end()) return kept->second;
+    }
+    bool believed = true;
+    switch (StateOf(*companion.writer)) {
+        case WriterState::kRunning: believed = true; break;
+        case WriterState::kGone: believed = false; break;
+        case WriterState::kUnknown: believed = m_clock() - companion.changedAt <= kLivesFor; break;
+    }
+    if (m_inTick) m_tickBelief[path] = believed;
+    return believed;
 }

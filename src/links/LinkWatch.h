@@ -26,7 +26,7 @@ struct LinkLook {
 class LinkWatch {
 public:
     // Arrivals are announced by posting `message` to `window`.
-    LinkWatch(HWND window, UINT message, FileClock clock = SystemFileTime);
+    LinkWatch(HWND window, UINT message, FileClock clock = SteadyTime);
     // Every worker is asked to end; none is waited for.
     ~LinkWatch();
     LinkWatch(const LinkWatch&) = delete;

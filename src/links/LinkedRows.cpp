@@ -107,9 +107,11 @@ void CPriceListDlg::LinkTick() {
     PublishIfChanged();
     // The workers last, so that their work does not hold up the window's:
     // the once-a-second look, for folders that cannot be watched and
-    // changes a watch missed, and whether the companion file is still there.
+    // changes a watch missed, and the companion files: whether a write or
+    // removal that failed can be done now, and whether the published file
+    // is still there.
     m_linkWatch->Look(LinkedPaths());
-    m_companion->KeepPresent();
+    m_companion->Tick();
 }
 
 void CPriceListDlg::OnLinksArrived() {

@@ -57,7 +57,9 @@ bool CPriceListDlg::TimerWorkAllowed() const {
     // message box or dialog runs a loop of its own that delivers ticks and
     // posted messages too: their work waits until it is closed, and never
     // runs inside itself (a link message box would otherwise stack up).
-    return !m_bAnimRunning && !m_bTimerWorkRunning && dialogkit::ModalDepth() == 0;
+    // Nothing shows before the window itself: what the link workers bring
+    // before the first paint waits for it.
+    return !m_bFirstPaint && !m_bAnimRunning && !m_bTimerWorkRunning && dialogkit::ModalDepth() == 0;
 }
 
 void CPriceListDlg::OnTimer(UINT_PTR nIDEvent) {

@@ -3,6 +3,7 @@
 // command line: the start-up test): what becomes of path, window contents,
 // modified flag and files on disk.
 #include "document/DocumentTestSupport.h"
+#include "links/CompanionWriter.h"
 
 #include <tuple>
 
@@ -175,12 +176,18 @@ TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
     ::CloseHandle(holder);
 }
 
+// Started in the test folder, a file dialog has since moved the working
+// folder: the untitled list, its save and its companion file stay where the
+// program started.
 TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWithoutAsking) {
-    const std::string earlier = CrLf({"[LISTE]", "Ware 01=von gestern"});
-    WriteFileBytes(".\\Unbenannt.pgx", earlier);
+    const std::string untitled = TestDir() + "\\Unbenannt.pgx", earlier = CrLf({"[LISTE]", "Ware 01=von gestern"});
+    WriteFileBytes(untitled, earlier);
     FirstPaint();
+    ::SetCurrentDirectoryA(Folder().c_str());
     // Cancel in the Save As dialog is Cancel of the question: nothing ends.
     Type(ids::Goods(0), "heute");
+    TickSums();
+    const bool published = dlg->m_companion->WaitUntilIdle(5000) && Exists(TestDir() + "\\Unbenannt.pgw");
     seams->AnswerBox(IDYES);
     seams->CancelFile();
     Click(IDOK);
@@ -192,7 +199,9 @@ TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWith
     seams->AnswerBox(IDYES);
     seams->AnswerFile(At("Heute.pgx"));
     Click(IDOK);
-    EXPECT_TRUE(dlg->HasEnded());
-    EXPECT_EQ(ReadFileBytes(".\\Unbenannt.pgx"), earlier);
+    ::SetCurrentDirectoryA(TestDir().c_str());
+    EXPECT_TRUE(dlg->HasEnded() && published);
+    EXPECT_EQ(ReadFileBytes(untitled), earlier);
     EXPECT_NE(ReadFileBytes(At("Heute.pgx")).find("Ware 01=heute\r\n"), std::string::npos);
+    EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Heute.pgx"});
 }

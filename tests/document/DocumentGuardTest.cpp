@@ -28,6 +28,12 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
              ASSERT_TRUE(other.CreateModeless() && documents::SaveState(other, list, 'A'));
          }, IDNO, false},
         {"an editor changed it", [&] { WriteFileBytes(list, CrLf({"[LISTE]", "Ware 01=vom Editor"})); }, IDYES, true},
+        // As a share or a FAT disk shows it: the same size, within the same time stamp.
+        {"a same-size change kept its time", [&] {
+             const auto time = std::filesystem::last_write_time(list);
+             WriteFileBytes(list, CrLf({"[LISTE]", "Ware 01=gelosen"}));
+             std::filesystem::last_write_time(list, time);
+         }, IDNO, false},
         {"it was deleted", [&] { RemoveFile(list); }, 0, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.since);

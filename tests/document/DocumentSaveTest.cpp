@@ -3,6 +3,9 @@
 // document stays modified, and at most one copy is ever left behind.
 #include "document/DocumentTestSupport.h"
 
+#include "document/SafeSave.h"
+#include "document/WriterId.h"
+
 #include <array>
 
 using documents::CrLf;
@@ -59,7 +62,8 @@ TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
 }
 
 // A document as deep as a document may be is saved with the same safety,
-// and a copy left by a save that was cut off goes with the next save.
+// and a copy left by a save that was cut off goes with the next save once
+// its process has ended; a running save's copy, and another computer's, stay.
 TEST_F(DocumentSave, ADeepFolderSavesAndALeftCopyGoesWithTheNextSave) {
     const std::string folder = Folder() + "\\" + std::string(246 - Folder().size(), 'v');
     std::filesystem::create_directories(folder);
@@ -70,11 +74,31 @@ TEST_F(DocumentSave, ADeepFolderSavesAndALeftCopyGoesWithTheNextSave) {
     EXPECT_EQ(ReadFileBytes(path).find("[LISTE]\r\nWare 01=tief\r\n"), 0u);
     EXPECT_EQ(documents::FolderListing(folder), std::set<std::string>{"Liste.pgx"});
 
-    const std::string copy = At("~Flach.pgx.tmp");
-    WriteFileBytes(copy, "[LISTE]\r\nWare 01=halb");
-    ::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto copy = [](const WriterId& writer) { return "~Flach.pgx." + WriterTag(writer) + ".0.tmp"; };
+    const std::string ended = copy({ThisWriter().computer, 0, 0}), running = copy(ThisWriter()), away = copy({"ANDERSWO", 0, 0});
+    for (const std::string& left : {ended, running, away}) WriteFileBytes(At(left), "[LISTE]\r\nWare 01=halb");
+    ::SetFileAttributesA(At(ended).c_str(), FILE_ATTRIBUTE_READONLY);
     WriteTo(At("Flach.pgx"));
-    EXPECT_FALSE(Exists(copy));
+    EXPECT_EQ(documents::FolderListing(Folder()), (std::set<std::string>{"Flach.pgx", running, away, folder.substr(Folder().size() + 1)}));
+}
+
+// Two windows save one file at the same moment, the second between the
+// first one's copy and its move: each moves its own copy, both succeed, the
+// later move's bytes are in place and no copy is left.
+TEST_F(DocumentSave, TwoSavesOfOneFileAtOnceNeverMix) {
+    const std::string list = At("Liste.pgx");
+    CPriceListDlg other;
+    ASSERT_TRUE(other.CreateModeless());
+    bool between = false;
+    g_beforeSaveMove = [&, first = true](const std::string&) mutable {
+        if (std::exchange(first, false)) between = documents::SaveState(other, list, 'B');
+    };
+    const bool last = documents::SaveState(*dlg, list, 'A');
+    g_beforeSaveMove = nullptr;
+    EXPECT_EQ(std::pair(between, last), std::pair(true, true)) << "the save that came between, the one that moved last";
+    const std::string left = ReadFileBytes(list);
+    EXPECT_TRUE(left.find("Ware A0") != std::string::npos && left.find("Ware B") == std::string::npos);
+    EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Liste.pgx"});
 }
 
 namespace {
@@ -130,7 +154,7 @@ TEST_F(DocumentSave, ASaveKilledAnywhereLeavesOneWholeDocument) {
         (left == stateA ? sawA : sawB) += 1;
         std::set<std::string> copies = documents::FolderListing(Folder());
         copies.erase("Liste.pgx");
-        EXPECT_TRUE(copies.empty() || copies == std::set<std::string>{"~Liste.pgx.tmp"}) << ::testing::PrintToString(copies);
+        EXPECT_LE(copies.size(), 1u) << ::testing::PrintToString(copies);
     }
     EXPECT_TRUE(sawA > 0 && sawB > 0);
 }

@@ -1,6 +1,7 @@
 // Linked rows: the link command with its two dialogs, where the values come
 // from, the refresh with its steps, the companion file, and the message for
 // a link path that is too long.
+#include "document/SafeSave.h"
 #include "links/LinksFixture.h"
 
 TEST_F(LinksTest, LinkedInBothDialogsTheRowShowsTheCompanionWhileItExistsElseTheDocument) {
@@ -118,9 +119,14 @@ TEST_F(LinksTest, TwoWindowsOnOneDocumentNeverTakeEachOthersCompanionFile) {
         Tick(d);
     };
     // The same values in both: a pause of one removes the file, the other writes it again at its next tick.
+    // Held off by another program a moment, the removal is tried again at the next tick.
+    const HANDLE holder = ::CreateFileA(companion.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     dlg->SetBackgroundActive(FALSE);
     EXPECT_TRUE(dlg->m_companion->WaitUntilIdle(5000));
-    EXPECT_FALSE(Exists(companion)) << "both had written the same";
+    const bool heldOff = Exists(companion);
+    ::CloseHandle(holder);
+    Tick();
+    EXPECT_EQ(std::pair(heldOff, Exists(companion)), std::pair(true, false)) << "both had written the same";
     Tick(*other);
     EXPECT_TRUE(Exists(companion)) << "back within one tick of the other window";
     dlg->SetBackgroundActive(TRUE);
@@ -129,7 +135,9 @@ TEST_F(LinksTest, TwoWindowsOnOneDocumentNeverTakeEachOthersCompanionFile) {
     typed(*other, "7.00");
     dlg->SetBackgroundActive(FALSE);
     dlg.reset();
-    EXPECT_NE(ReadFileBytes(companion).find("Summe=7.00"), std::string::npos) << "the later window's values stay";
+    // The later window's values stay, the file naming its writer.
+    EXPECT_TRUE(ReadFileBytes(companion).find("Summe=7.00") != std::string::npos &&
+                ReadFileBytes(companion).find("Prozess=" + WriterTag(ThisWriter())) != std::string::npos);
     other->SetBackgroundActive(FALSE);
     EXPECT_TRUE(other->m_companion->WaitUntilIdle(5000));
     EXPECT_FALSE(Exists(companion)) << "removed by the window that wrote it last";
@@ -138,25 +146,37 @@ TEST_F(LinksTest, TwoWindowsOnOneDocumentNeverTakeEachOthersCompanionFile) {
 }
 
 // What a link worker keeps while nothing tells a change: a file is read
-// again when its time or size changes, and while it is so fresh that its
-// time cannot tell (some file systems keep times in steps of seconds); a
-// path is analysed again when its file comes or goes.
+// again when its time or size changes, and until they have stayed the same
+// for a few seconds of the reader's own clock, whatever the file's time
+// says (another computer's clock may be far behind); whether a companion
+// file is believed; a path is analysed again when its file comes or goes.
 TEST_F(LinksTest, WhatTheWorkersKeepGoesWithEveryChangeOfItsFile) {
-    const uint64_t now = 133'500'000'000'000'000ULL;
+    uint64_t now = 133'500'000'000'000'000ULL;
     LinkSources sources([&] { return now; });
-    // Each: a sum written with the same length or not, the file's time set
-    // that many seconds before the clock's, and the sum then shown.
-    const struct { const char* sum; int secondsAgo; const char* shown; } writes[] = {
-        {"10.00", 3600, "10.00"}, {"11.00", 3600, "10.00"}, {"12.00", 3599, "12.00"},
-        {"13.000", 3599, "13.000"}, {"14.00", 1, "14.00"}, {"15.00", 1, "15.00"}};
+    const uint64_t serverTime = now - 3600ULL * 10'000'000;
+    const std::string companion = Path("Haushalt.pgw"), self = WriterTag(ThisWriter()), away = WriterTag({"ANDERSWO", 1, 1});
+    const auto saved = [](const char* sum) { return std::string(kHaushaltIni).replace(std::string(kHaushaltIni).find("10.00"), 5, sum); };
+    const auto live = [](const std::string& writer, const char* writes) {
+        return "[B]\r\nSumme=25.50\r\n[Schreiber]\r\nProzess=" + writer + "\r\nStand=" + writes + "\r\n";
+    };
+    // Each: a file written, its time set by a clock an hour behind; the
+    // seconds the reader's clock moved on since the last look; the sum then
+    // shown. A companion file is believed while its writer lives: a process
+    // of this computer while it runs, another computer's while it keeps
+    // changing the file; one that names no writer, always.
+    const struct { const std::string& file; std::string bytes; int later; const char* shown; } writes[] = {
+        {doc, saved("10.00"), 0, "10.00"}, {doc, saved("11.00"), 1, "11.00"}, {doc, saved("12.00"), 3, "11.00"},
+        {doc, saved("13.000"), 0, "13.000"}, {doc, saved("14.000"), 2, "14.000"}, {companion, live("", ""), 0, "25.50"},
+        {companion, live(self, "1"), 60, "25.50"}, {companion, live(away, "1"), 0, "25.50"}, {companion, live(away, "1"), 29, "25.50"},
+        {companion, live(away, "1"), 2, "14.000"}, {companion, live(away, "10"), 1, "25.50"}};
     for (const auto& w : writes) {
-        WriteFileBytes(doc, std::string(kHaushaltIni).replace(std::string(kHaushaltIni).find("10.00"), 5, w.sum));
-        const uint64_t t = now - static_cast<uint64_t>(w.secondsAgo) * 10'000'000;
-        const FILETIME written{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
-        const HANDLE h = ::CreateFileA(doc.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        WriteFileBytes(w.file, w.bytes);
+        const FILETIME written{static_cast<DWORD>(serverTime), static_cast<DWORD>(serverTime >> 32)};
+        const HANDLE h = ::CreateFileA(w.file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ::SetFileTime(h, nullptr, nullptr, &written);
         ::CloseHandle(h);
-        EXPECT_EQ(sources.Columns(doc, *SplitDocumentPath(doc))[1].strSum, w.shown) << w.sum;
+        now += static_cast<uint64_t>(w.later) * 10'000'000;
+        EXPECT_EQ(sources.Columns(doc, *SplitDocumentPath(doc))[1].strSum, w.shown) << w.bytes << " after " << w.later << " s";
     }
     // Linked through a short name: the analysis makes it long while the file is there.
     ::CreateDirectoryA(Path("Ordner mit langem Namen").c_str(), nullptr);
@@ -168,4 +188,82 @@ TEST_F(LinksTest, WhatTheWorkersKeepGoesWithEveryChangeOfItsFile) {
         EXPECT_EQ(sources.Analyse(shortPath).parts->strTitle == "Haushaltsplan", there) << shortPath;
     }
     RemoveFile(inside);
+}
+
+// The disk of the document's folder fills up: the publication of a new
+// name is refused, and written at the next tick once there is room again.
+TEST_F(LinksTest, APublicationRefusedForWantOfRoomIsWrittenOnceThereIsRoom) {
+    const char* fullDisk = std::getenv("TARVELO_FULL_DISK");
+    if (!fullDisk) GTEST_SKIP() << "no small file system (the test command mounts one as root)";
+    const std::string folder = fullDisk, filler = folder + "\\Fueller";
+    ASSERT_TRUE(dlg->OpenDocumentFile(folder + "\\Liste.pgx"));
+    const auto published = [&](const char* name) {
+        Type(ids::Name(1), name);
+        Tick();
+        return ReadFileBytes(folder + "\\Liste.pgw").find(std::string("Name=") + name) != std::string::npos;
+    };
+    const bool before = published("Obst");
+    WriteFileBytes(filler, std::string(1 << 20, 'f'));  // more than the disk holds
+    const bool whileFull = published("Gemuese");
+    RemoveFile(filler);
+    EXPECT_EQ(std::tuple(before, whileFull, published("Gemuese")), std::tuple(true, false, true));
+}
+
+// A companion folder that hangs in the middle of a write holds back
+// neither another document's file nor the window's end.
+TEST_F(LinksTest, AHungCompanionFileHoldsBackNothing) {
+    const std::string companion = Path("Haushalt.pgw"), other = Path("Anders.pgw");
+    ASSERT_TRUE(dlg->OpenDocumentFile(doc));
+    const HANDLE hung = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_beforeSaveMove = [&](const std::string& target) { if (target == companion) ::WaitForSingleObject(hung, INFINITE); };
+    TickSums();
+    dlg->OpenDocumentFile(Path("Anders.pgx"));
+    TickSums();
+    const bool apart = PumpUntil([&] { return Exists(other); });
+    // Closed while the write still hangs: a window that waited for it would never close.
+    if (apart) dlg.reset();
+    ::SetEvent(hung);
+    EXPECT_TRUE(PumpUntil([&] { return !Exists(companion) && !Exists(other); }));
+    g_beforeSaveMove = nullptr;
+    ::CloseHandle(hung);
+    EXPECT_TRUE(apart) << "the other document's file waited for the hung one";
+}
+
+// A window starts beside an instance of this computer that publishes an
+// unsaved 9.00. Links found before the window shows (as those of a document
+// from the command line) show with the first paint, their message too, not
+// before. The other instance is killed: its file stays, and the window
+// shows the saved document from its next look on.
+TEST_F(LinksTest, NothingShowsBeforeTheWindowNorAfterItsWriterCrashed) {
+    const std::string companion = Path("Haushalt.pgw"), tooLong = TestDir() + "\\" + std::string(280, 'x') + ".pgx";
+    char program[MAX_PATH] = {};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(::GetModuleFileNameA(nullptr, program, MAX_PATH) && ::CreateProcessA(program, nullptr, nullptr, nullptr,
+                                     FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &child));
+    const std::string writer = WriterTag(WriterOfProcess(child.hProcess, child.dwProcessId));
+    WriteFileBytes(companion, "[B]\r\nName=offen\r\nSumme=9.00\r\n[Schreiber]\r\nProzess=" + writer + "\r\nStand=1\r\n");
+    seams->AnswerBox(IDOK);
+    Open();
+    dlg->m_rowLinkFile = {tooLong, doc};
+    dlg->m_rowLinkColumn[1] = 1;
+    dlg->m_linkWatch->Look({tooLong, doc});
+    for (MSG m; !::PeekMessageA(&m, Wnd(), WM_APP_LINKS, WM_APP_LINKS, PM_NOREMOVE);) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_POSTMESSAGE);
+    }
+    PumpUntil([passes = 0]() mutable { return passes++ > 0; });
+    const std::pair before(Shown(), Row(1));
+    FirstPaint();
+    EXPECT_TRUE(PumpUntil([&] { return !Shown().empty(); }));
+    const RowView live = Row(1);
+    ::TerminateProcess(child.hProcess, 9);
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    for (HANDLE h : {child.hThread, child.hProcess}) ::CloseHandle(h);
+    Tick();
+    EXPECT_EQ(before, std::pair(std::vector<Box>{}, RowView{"", "", "", "", false, 1}));
+    EXPECT_EQ(std::pair(Shown(), live), std::pair(std::vector<Box>{{"Der Zielpfad ist zu lang !!!"}},
+                                                  RowView{"[B] - [Haushalt]--> offen", "9.00", "", "", true, 1}));
+    // A reader never deletes another's file.
+    EXPECT_EQ(std::pair(Row(1), Exists(companion)), std::pair(RowView{"[B] - [Haushalt]--> Essen", "10.00", "", "", true, 1}, true));
 }
