@@ -42,7 +42,12 @@ public:
     std::optional<DocumentValues> Undo(DocumentValues now);
     std::optional<DocumentValues> Redo(DocumentValues now);
     // The state now is the one in the file; whether it still is.
-    void MarkSaved() { m_saved = m_current; }
+    // Typing after a save is a step of its own: else undoing it and redoing
+    // it would land on the saved state while the field holds more.
+    void MarkSaved() {
+        m_saved = m_current;
+        m_typingId = 0;
+    }
     bool AtSaved() const { return m_saved == m_current; }
     size_t Depth() const { return m_undo.size(); }
 

@@ -63,8 +63,12 @@ void CPriceListDlg::RestoreValues(const DocumentValues& v, const DocumentValues&
     // each control written costs far more than comparing its value.
     const CommandHistory::QuietScope quiet(*m_history);
     for (int row = 0; row < ids::kRows; ++row) {
-        if (v.goods[row] != now.goods[row]) SetItemText(ids::Goods(row), v.goods[row]);
-        if (v.prices[row] != now.prices[row]) SetItemText(ids::Price(row), v.prices[row]);
+        // A row linked the same way in both keeps what its link shows now:
+        // the program, not the user, has changed its texts since.
+        const bool sameLink = !v.linkFiles[row].empty() && v.linkFiles[row] == now.linkFiles[row] &&
+                              v.linkColumns[row] == now.linkColumns[row];
+        if (!sameLink && v.goods[row] != now.goods[row]) SetItemText(ids::Goods(row), v.goods[row]);
+        if (!sameLink && v.prices[row] != now.prices[row]) SetItemText(ids::Price(row), v.prices[row]);
         if (v.editable[row] != now.editable[row]) {
             for (const int id : {ids::Goods(row), ids::Price(row)}) ::EnableWindow(Item(id), v.editable[row] ? TRUE : FALSE);
         }

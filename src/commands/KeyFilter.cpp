@@ -4,30 +4,44 @@
 #include "commands/Commands.h"
 #include "dialogkit/Seams.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-// The newest main window of this thread; a test may open a second one
-// before the first is gone, which then gets its keys back.
-thread_local KeyFilter* g_current = nullptr;
+// Every main window of this thread, in any order of coming and going (a
+// test may open a second one before the first is gone), and the one hook
+// they share while there is any: each message goes to the window it is for.
+thread_local std::vector<KeyFilter*> g_filters;
+thread_local HHOOK g_hook = nullptr;
 
-bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
+bool Held(int key) { return (::GetKeyState(key) & kKeyDown) != 0; }
 
 }  // namespace
 
-KeyFilter::KeyFilter(CPriceListDlg& dlg)
-    : m_dlg(dlg), m_hook(::SetWindowsHookExA(WH_MSGFILTER, &KeyFilter::Proc, nullptr, ::GetCurrentThreadId())),
-      m_previous(g_current) {
-    g_current = this;
+KeyFilter::KeyFilter(CPriceListDlg& dlg) : m_dlg(dlg) {
+    if (g_filters.empty()) g_hook = ::SetWindowsHookExA(WH_MSGFILTER, &KeyFilter::Proc, nullptr, ::GetCurrentThreadId());
+    g_filters.push_back(this);
 }
 
 KeyFilter::~KeyFilter() {
-    if (m_hook) ::UnhookWindowsHookEx(m_hook);
-    if (g_current == this) g_current = m_previous;
+    g_filters.erase(std::remove(g_filters.begin(), g_filters.end(), this), g_filters.end());
+    if (g_filters.empty() && g_hook) {
+        ::UnhookWindowsHookEx(g_hook);
+        g_hook = nullptr;
+    }
 }
 
 LRESULT CALLBACK KeyFilter::Proc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == MSGF_DIALOGBOX && g_current && lParam) {
-        if (g_current->Filter(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
+    if (code == MSGF_DIALOGBOX && lParam) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        // A copy: a command may open or close a window, and with it a filter.
+        const std::vector<KeyFilter*> filters = g_filters;
+        for (KeyFilter* filter : filters) {
+            if (std::find(g_filters.begin(), g_filters.end(), filter) != g_filters.end() && filter->Filter(msg))
+                return TRUE;
+        }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }

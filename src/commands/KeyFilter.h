@@ -21,6 +21,4 @@ private:
     bool MoveFocus(int id, UINT key) const;
 
     CPriceListDlg& m_dlg;
-    HHOOK m_hook = nullptr;
-    KeyFilter* m_previous = nullptr;
 };

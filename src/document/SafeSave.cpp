@@ -4,6 +4,8 @@
 #include "document/WriterId.h"
 
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -143,6 +145,31 @@ std::string SaveCopyPath(const std::string& target) {
            kCopySeparator + std::to_string(++saves) + kCopySuffix;
 }
 
+namespace {
+
+// Set by a test's thread, called by the companion files' workers too; the
+// one hook shared, not copied, since it may keep state across calls (and a
+// save it makes calls it again).
+std::mutex g_hookLock;
+std::shared_ptr<std::function<void(const std::string&)>> g_beforeSaveMove;
+
+void BeforeSaveMove(const std::string& target) {
+    std::shared_ptr<std::function<void(const std::string&)>> hook;
+    {
+        const std::lock_guard<std::mutex> hold(g_hookLock);
+        hook = g_beforeSaveMove;
+    }
+    if (hook && *hook) (*hook)(target);
+}
+
+}  // namespace
+
+void SetBeforeSaveMove(std::function<void(const std::string&)> hook) {
+    auto shared = std::make_shared<std::function<void(const std::string&)>>(std::move(hook));
+    const std::lock_guard<std::mutex> hold(g_hookLock);
+    g_beforeSaveMove = std::move(shared);
+}
+
 bool SaveReplacing(const std::string& target, const std::string& bytes, Durability durability) {
     const DWORD attributes = ::GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -154,7 +181,7 @@ bool SaveReplacing(const std::string& target, const std::string& bytes, Durabili
     RemoveLeftCopies(target);
     bool created = false;
     if (WriteCopy(copy, bytes, durability, &created)) {
-        if (g_beforeSaveMove) g_beforeSaveMove(target);
+        BeforeSaveMove(target);
         if (MoveOver(copy, wideTarget)) return true;
     }
     // Only a copy this save made itself is removed.

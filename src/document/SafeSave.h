@@ -12,8 +12,9 @@
 std::string SaveCopyPath(const std::string& target);
 
 // Called with the target once a save's copy is written and before it is
-// moved into place: tests make two saves meet there.
-inline std::function<void(const std::string&)> g_beforeSaveMove;
+// moved into place, on whichever thread saves: tests make two saves meet
+// there. Empty: nothing is called.
+void SetBeforeSaveMove(std::function<void(const std::string&)> hook);
 
 // A document must survive a power cut once saved; a companion file only
 // needs to be whole whenever another instance reads it.

@@ -26,7 +26,7 @@ Removal RemoveIfHolding(const std::string& path, const std::string& bytes) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
-            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Removal::kDone : Removal::kHeld;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Removal::kDone : Removal::kHeld;
     }
     std::string held;
     std::vector<char> chunk(bytes.size() + 1);
@@ -62,6 +62,9 @@ struct CompanionWriter::Shared {
     std::mutex lock;
     std::condition_variable answered;
     std::vector<std::shared_ptr<Target>> targets;  // every target with a worker
+    // The writer has gone: a worker still trying ends after its attempt,
+    // so a file that stays held costs no thread for the rest of the run.
+    bool closed = false;
 
     bool Idle() const;
 };
@@ -79,7 +82,9 @@ struct CompanionWriter::Target {
     bool ended = false;
 
     Target() = default;
-    ~Target() { ::CloseHandle(wake); }
+    ~Target() {
+        if (wake) ::CloseHandle(wake);
+    }
     Target(const Target&) = delete;
     Target& operator=(const Target&) = delete;
 
@@ -130,7 +135,7 @@ bool Write(const std::string& path, const PublishedColumns& columns, Written* wr
 bool MakeHold(const std::string& path, const PublishedColumns& columns, Written* written) {
     if (!written->any || !(written->columns == columns)) return Write(path, columns, written);
     if (!StampOfFile(path).exists) return Write(path, columns, written);
-    if (::GetTickCount() - written->at < CompanionWriter::kRefreshMs) return true;
+    if (::GetTickCount() - written->at < CompanionWriter::refreshMs) return true;
     // Time to show readers elsewhere that the writer lives, while the file is still ours.
     return !Holds(path, written->bytes) || Write(path, columns, written);
 }
@@ -164,12 +169,12 @@ void CompanionWriter::Target::Run(const std::shared_ptr<Target>& target, const s
             target->answered = asked;
             target->met = met;
             // Gone as asked, and nothing new asked meanwhile: this worker's work is done.
-            done = !hold && met && target->asked == asked;
+            done = (!hold && met && target->asked == asked) || shared->closed;
             target->ended = done;
         }
         shared->answered.notify_all();
         if (done) return;
-        ::WaitForSingleObject(target->wake, met ? kRefreshMs : kRetryMs);
+        ::WaitForSingleObject(target->wake, met ? refreshMs.load() : kRetryMs);
     }
 }
 
@@ -178,6 +183,9 @@ CompanionWriter::CompanionWriter() : m_shared(std::make_shared<Shared>()) {}
 CompanionWriter::~CompanionWriter() {
     Withdraw();
     WaitUntilIdle(kExitWaitMs);
+    const std::lock_guard<std::mutex> guard(m_shared->lock);
+    m_shared->closed = true;
+    for (const std::shared_ptr<Target>& target : m_shared->targets) ::SetEvent(target->wake);
 }
 
 void CompanionWriter::Ask(const std::string& path, bool hold, const PublishedColumns& columns) {
@@ -209,9 +217,9 @@ void CompanionWriter::Ask(const std::string& path, bool hold, const PublishedCol
 }
 
 void CompanionWriter::Start(const std::shared_ptr<Target>& target) {
-    // Without a worker the state is never made true: one is tried again
-    // with the next request.
-    if (!dialogkit::StartDetachedThread([target, shared = m_shared] { Target::Run(target, shared); })) {
+    // Without a worker (or its signal) the state is never made true: one is
+    // tried again with the next request.
+    if (!target->wake || !dialogkit::StartDetachedThread([target, shared = m_shared] { Target::Run(target, shared); })) {
         const std::lock_guard<std::mutex> guard(m_shared->lock);
         target->ended = true;
     }

@@ -8,6 +8,7 @@
 #include "dialogkit/Win32.h"
 #include "links/LinkRules.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,6 +41,9 @@ public:
     bool WaitUntilIdle(DWORD limitMs) const;
 
     static constexpr DWORD kRefreshMs = 8000;
+    // The refresh period in force: a test whose files must change only when
+    // it says so turns the refresh off (INFINITE).
+    static inline std::atomic<DWORD> refreshMs{kRefreshMs};
     static constexpr DWORD kRetryMs = 1000;
     static constexpr DWORD kExitWaitMs = 2000;
 

@@ -90,11 +90,11 @@ TEST_F(DocumentSave, TwoSavesOfOneFileAtOnceNeverMix) {
     CPriceListDlg other;
     ASSERT_TRUE(other.CreateModeless());
     bool between = false;
-    g_beforeSaveMove = [&, first = true](const std::string&) mutable {
+    SetBeforeSaveMove([&, first = true](const std::string&) mutable {
         if (std::exchange(first, false)) between = documents::SaveState(other, list, 'B');
-    };
+    });
     const bool last = documents::SaveState(*dlg, list, 'A');
-    g_beforeSaveMove = nullptr;
+    SetBeforeSaveMove(nullptr);
     EXPECT_EQ(std::pair(between, last), std::pair(true, true)) << "the save that came between, the one that moved last";
     const std::string left = ReadFileBytes(list);
     EXPECT_TRUE(left.find("Ware A0") != std::string::npos && left.find("Ware B") == std::string::npos);

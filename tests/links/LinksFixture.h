@@ -40,6 +40,8 @@ inline std::ostream& operator<<(std::ostream& out, const Offer& o) {
 class LinksTest : public MainDialogTest {
 protected:
     void SetUp() override {
+        // A file changes only when the test says so, however slow the machine.
+        CompanionWriter::refreshMs = INFINITE;
         MainDialogTest::SetUp();
         Open();
         FirstPaint();
@@ -48,6 +50,7 @@ protected:
     }
     void TearDown() override {
         MainDialogTest::TearDown();
+        CompanionWriter::refreshMs = CompanionWriter::kRefreshMs;
         for (const std::string& path : m_paths) RemoveFile(path);
     }
     // A file in the test folder, which is the working folder; removed after the test.
