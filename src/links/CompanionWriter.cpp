@@ -62,8 +62,9 @@ struct CompanionWriter::Shared {
     std::mutex lock;
     std::condition_variable answered;
     std::vector<std::shared_ptr<Target>> targets;  // every target with a worker
-    // The writer has gone: a worker still trying ends after its attempt,
-    // so a file that stays held costs no thread for the rest of the run.
+    // The writer has gone: a worker still makes one attempt at the last
+    // state asked, but tries no more, so a file that stays held costs no
+    // thread for the rest of the run.
     bool closed = false;
 
     bool Idle() const;
@@ -169,7 +170,7 @@ void CompanionWriter::Target::Run(const std::shared_ptr<Target>& target, const s
             target->answered = asked;
             target->met = met;
             // Gone as asked, and nothing new asked meanwhile: this worker's work is done.
-            done = (!hold && met && target->asked == asked) || shared->closed;
+            done = target->asked == asked && ((!hold && met) || shared->closed);
             target->ended = done;
         }
         shared->answered.notify_all();
