@@ -138,6 +138,7 @@ public:
     void TakeStep();
     void OnUndo();
     void OnRedo();
+    void GoThroughHistory(bool back);
     // A field's change, focus loss or click, before the change handler.
     void OnFieldNotified(int id, int code);
     // Another document is current: an empty history.

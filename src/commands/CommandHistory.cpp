@@ -17,24 +17,18 @@ void CommandHistory::Take(DocumentValues before) {
     m_current = ++m_next;
 }
 
-std::optional<DocumentValues> CommandHistory::Undo(DocumentValues now) {
-    if (m_undo.empty()) return std::nullopt;
-    Entry back = std::move(m_undo.back());
-    m_undo.pop_back();
-    m_redo.push_back(Entry{std::move(now), m_current});
-    m_current = back.serial;
-    m_typingId = 0;
-    return std::move(back.values);
-}
+std::optional<DocumentValues> CommandHistory::Undo(DocumentValues now) { return Move(m_undo, m_redo, std::move(now)); }
 
-std::optional<DocumentValues> CommandHistory::Redo(DocumentValues now) {
-    if (m_redo.empty()) return std::nullopt;
-    Entry forward = std::move(m_redo.back());
-    m_redo.pop_back();
-    m_undo.push_back(Entry{std::move(now), m_current});
-    m_current = forward.serial;
+std::optional<DocumentValues> CommandHistory::Redo(DocumentValues now) { return Move(m_redo, m_undo, std::move(now)); }
+
+std::optional<DocumentValues> CommandHistory::Move(std::deque<Entry>& from, std::deque<Entry>& to, DocumentValues now) {
+    if (from.empty()) return std::nullopt;
+    Entry entry = std::move(from.back());
+    from.pop_back();
+    to.push_back(Entry{std::move(now), m_current});
+    m_current = entry.serial;
     m_typingId = 0;
-    return std::move(forward.values);
+    return std::move(entry.values);
 }
 
 std::string CommandHistory::SwapText(int id, const std::string& now) {

@@ -49,7 +49,6 @@ public:
         m_typingId = 0;
     }
     bool AtSaved() const { return m_saved == m_current; }
-    size_t Depth() const { return m_undo.size(); }
 
     // Typing: the field being typed in, whose first change took a step.
     // A new session begins with the next change of any field.
@@ -82,6 +81,8 @@ private:
         DocumentValues values;
         unsigned serial = 0;
     };
+    // The last state of one list goes back (or forward) to, now kept on the other.
+    std::optional<DocumentValues> Move(std::deque<Entry>& from, std::deque<Entry>& to, DocumentValues now);
     std::deque<Entry> m_undo;
     std::deque<Entry> m_redo;
     // Every state reached by a step has its own number: undoing back to the

@@ -101,19 +101,15 @@ void CPriceListDlg::TakeStep() {
     m_history->Take(CaptureValues());
 }
 
-void CPriceListDlg::OnUndo() {
-    StopAnimation();
-    if (!m_history->CanUndo()) return;
-    const DocumentValues now = CaptureValues();
-    if (const std::optional<DocumentValues> back = m_history->Undo(now)) RestoreValues(*back, now);
-    m_bModified = m_history->AtSaved() ? FALSE : TRUE;
-}
+void CPriceListDlg::OnUndo() { GoThroughHistory(true); }
+void CPriceListDlg::OnRedo() { GoThroughHistory(false); }
 
-void CPriceListDlg::OnRedo() {
+void CPriceListDlg::GoThroughHistory(bool back) {
     StopAnimation();
-    if (!m_history->CanRedo()) return;
+    if (!(back ? m_history->CanUndo() : m_history->CanRedo())) return;
     const DocumentValues now = CaptureValues();
-    if (const std::optional<DocumentValues> forward = m_history->Redo(now)) RestoreValues(*forward, now);
+    const std::optional<DocumentValues> to = back ? m_history->Undo(now) : m_history->Redo(now);
+    if (to) RestoreValues(*to, now);
     m_bModified = m_history->AtSaved() ? FALSE : TRUE;
 }
 

@@ -122,7 +122,11 @@ void RemoveLeftCopies(const std::string& target) {
     do {
         const std::string name = Narrow(found.cFileName);
         const std::string suffix = kCopySuffix;
-        if (name.size() <= prefix.size() + suffix.size()) continue;
+        // The pattern matches short names too: only a long name of this form counts.
+        if (name.size() <= prefix.size() + suffix.size() ||
+            ::lstrcmpiA(name.substr(0, prefix.size()).c_str(), prefix.c_str()) != 0) {
+            continue;
+        }
         const std::string tag = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
         const size_t number = tag.rfind(kCopySeparator);
         WriterId writer;
