@@ -94,6 +94,7 @@ BOOL CPriceListDlg::OnInitDialog() {
 
     m_linkWatch = std::make_unique<LinkWatch>(m_hWnd, WM_APP_LINKS);
     m_keys = std::make_unique<KeyFilter>(*this);
+    CreatePriceTips();
 
     CPriceListApp* app = ThePriceListApp();
     if (app) {
@@ -188,6 +189,7 @@ void CPriceListDlg::OnHelpButton() { dialogkit::ShellOpen(m_strExeDir + "\\" + k
 
 bool CPriceListDlg::OnCommand(int id, int code) {
     OnFieldNotified(id, code);
+    if (code == EN_CHANGE) UpdatePriceLook(id);
     const bool editChanged = code == EN_CHANGE &&
                              ((id >= ids::kGoodsBase && id < ids::kSelectionBase) ||
                               (id >= ids::kNameBase && id < ids::kSumBase));
@@ -239,6 +241,8 @@ bool CPriceListDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& r
             return true;
         case WM_APP_ANIM_REAP: ReapAnimationThread(); return true;
         case WM_APP_LINKS: OnLinksArrived(); return true;
+        case WM_CTLCOLOREDIT:
+            return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), result);
         default: return false;
     }
 }

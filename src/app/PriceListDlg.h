@@ -117,6 +117,10 @@ public:
     void TransferRow(int from, int to, BOOL copy);
     void TransferColumn(int from, int to, BOOL copy);
     void Repaint(const RECT* rect);
+    // A price that does not count as written: its colour and tooltip.
+    void CreatePriceTips();
+    void UpdatePriceLook(int id);
+    bool OnCtlColorEdit(HDC dc, HWND edit, INT_PTR& result);
 
     // --- row info (rowinfo/) ---
     void OpenRowSource(int row, int source);
@@ -159,6 +163,13 @@ public:
     // What decides which commands apply to that control.
     CommandState CommandStateFor(int controlId);
 
+    // --- clipboard (clipboard/) ---
+    // The whole list as a table, in text and HTML; nothing in it changes.
+    void CopyListAsTable();
+    // A range on the clipboard pasted from this goods or price field down;
+    // false where the clipboard holds one text, which is the edit's to paste.
+    bool PasteRange(int controlId);
+
     // Members, in the order of the model's description.
     std::array<std::string, ids::kColumns> m_publishedSums;
     std::array<std::string, ids::kColumns> m_publishedNames;
@@ -200,6 +211,8 @@ public:
     int m_separatorLines[ids::kSeparators] = {};
     dialogkit::Control m_btnNumbers;
     dialogkit::Control m_editTotal;
+    // The price fields' tooltip, a child of the window (gone with it).
+    HWND m_hPriceTip = nullptr;
     HICON m_hIcon = nullptr;
 
     // A document file as this window last read or wrote it: its bytes

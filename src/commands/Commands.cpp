@@ -45,6 +45,8 @@ constexpr std::array kBindings = {
     KeyBinding{{kKeyT, true, false, false}, Command::kSeparator},
     KeyBinding{{VK_F5, false, false, false}, Command::kReReadLinks},
     KeyBinding{{kKeyA, true, true, false}, Command::kAnimation},
+    // Not Ctrl+Alt: that is AltGr on a German keyboard, which types characters.
+    KeyBinding{{kKeyL, true, true, false}, Command::kCopyList},
     KeyBinding{{VK_F10, false, true, false}, Command::kMenu},
     KeyBinding{{VK_APPS, false, false, false}, Command::kMenu},
 };
@@ -85,6 +87,7 @@ constexpr std::array kColumnLines = {
 constexpr std::array kListLines = {
     MenuText{Command::kReReadLinks, "Alle Verknüpfungen neu lesen\tF5"},
     MenuText{Command::kAnimation, "Animation abspielen\tStrg+Umschalt+A"},
+    MenuText{Command::kCopyList, "Liste als Tabelle kopieren\tStrg+Umschalt+L"},
     MenuText{Command::kUndo, "Rückgängig\tStrg+Z"},
     MenuText{Command::kRedo, "Wiederholen\tStrg+Y"},
 };

@@ -27,6 +27,7 @@ enum class Command {
     kPasteColumn,
     kReReadLinks,
     kAnimation,
+    kCopyList,
     kUndo,
     kRedo,
     kMenu,

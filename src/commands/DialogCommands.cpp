@@ -171,7 +171,8 @@ void CPriceListDlg::RunCommand(Command command, int controlId) {
     const CommandState state = CommandStateFor(controlId);
     const CommandTarget t = state.target;
     const bool anywhere = command == Command::kUndo || command == Command::kRedo || command == Command::kMenu ||
-                          command == Command::kReReadLinks || command == Command::kAnimation;
+                          command == Command::kReReadLinks || command == Command::kAnimation ||
+                          command == Command::kCopyList;
     if (!anywhere && !Applies(command, state)) return;
     // Nothing opens over a box or dialog still open.
     if (dialogkit::ModalDepth() > 0) return;
@@ -226,7 +227,10 @@ void CPriceListDlg::RunCommand(Command command, int controlId) {
             break;
         case Command::kEditCut: ::SendMessageA(Item(controlId), WM_CUT, 0, 0); break;
         case Command::kEditCopy: ::SendMessageA(Item(controlId), WM_COPY, 0, 0); break;
-        case Command::kEditPaste: ::SendMessageA(Item(controlId), WM_PASTE, 0, 0); break;
+        case Command::kEditPaste:
+            if (!PasteRange(controlId)) ::SendMessageA(Item(controlId), WM_PASTE, 0, 0);
+            break;
+        case Command::kCopyList: CopyListAsTable(); break;
         case Command::kEditDelete: ::SendMessageA(Item(controlId), WM_CLEAR, 0, 0); break;
         case Command::kEditSelectAll: ::SendMessageA(Item(controlId), EM_SETSEL, 0, -1); break;
         default: break;

@@ -16,6 +16,7 @@ thread_local std::vector<KeyFilter*> g_filters;
 thread_local HHOOK g_hook = nullptr;
 
 constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
+constexpr UINT kKeyV = 'V';
 bool Held(int key) { return (::GetKeyState(key) & kKeyDown) != 0; }
 
 }  // namespace
@@ -51,11 +52,15 @@ bool KeyFilter::Filter(const MSG& msg) {
     if (!wnd || (msg.hwnd != wnd && !::IsChild(wnd, msg.hwnd))) return false;
     // Keys in a box or dialog over the window are theirs.
     if (dialogkit::ModalDepth() > 0) return false;
+    const int id = msg.hwnd == wnd ? 0 : ::GetDlgCtrlID(msg.hwnd);
+    if (msg.message == WM_CHAR) return TypeDecimalPoint(msg, id);
     const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool keyUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
     if (!keyDown && !keyUp) return false;
     const KeyChord chord{static_cast<UINT>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)};
-    const int id = msg.hwnd == wnd ? 0 : ::GetDlgCtrlID(msg.hwnd);
+    // A range on the clipboard fills rows; one text stays the edit's paste.
+    const bool paste = chord.key == kKeyV && chord.ctrl && !chord.shift && !chord.alt;
+    if (paste && keyDown && m_dlg.PasteRange(id)) return true;
     if (keyDown && !chord.ctrl && !chord.shift && !chord.alt && MoveFocus(id, chord.key)) return true;
     const Command command = CommandForKeys(chord);
     if (command == Command::kNone) return false;
@@ -63,6 +68,15 @@ bool KeyFilter::Filter(const MSG& msg) {
     // edit would open its own menu on the menu key's.
     if (keyUp) return true;
     m_dlg.RunCommand(command, id);
+    return true;
+}
+
+bool KeyFilter::TypeDecimalPoint(const MSG& msg, int id) const {
+    // The comma key and the keypad's decimal key of a German keyboard type
+    // ','; a price counts only up to it, so a price takes '.' instead, as
+    // the same keystroke. Texts set otherwise reach no key filter.
+    if (msg.wParam != ',' || id < ids::kPriceBase || id >= ids::kPriceBase + ids::kRows) return false;
+    ::SendMessageA(msg.hwnd, WM_CHAR, '.', msg.lParam);
     return true;
 }
 

@@ -19,6 +19,8 @@ private:
     bool Filter(const MSG& msg);
     // Moves the focus as an arrow key asks for; false where it does not.
     bool MoveFocus(int id, UINT key) const;
+    // A comma typed into a price, typed as '.'; false elsewhere.
+    bool TypeDecimalPoint(const MSG& msg, int id) const;
 
     CPriceListDlg& m_dlg;
 };

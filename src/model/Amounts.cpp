@@ -46,6 +46,18 @@ double ParseAmount(std::string_view text) {
     return negative ? -value : value;
 }
 
+bool CountsAsWritten(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    if (text.empty()) return true;
+    std::string_view number = text;
+    if (number[0] == '+' || number[0] == '-') number.remove_prefix(1);
+    if (!StartsNumber(number)) return false;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
+    return ptr == number.data() + number.size() && (ec == std::errc() || ec == std::errc::result_out_of_range);
+}
+
 std::string FormatAmount(double value) {
     char buffer[400];
     const int n = std::snprintf(buffer, sizeof buffer, "%.2f", value);

@@ -9,5 +9,9 @@
 // the number, and a text without a leading number is 0.
 double ParseAmount(std::string_view text);
 
+// Whether a price counts as written: empty, or a number to its end
+// (white space around it aside). "12,50", "12abc" and "abc" do not.
+bool CountsAsWritten(std::string_view text);
+
 // Two decimals, '.' as decimal point, no thousands separator ("%.2lf").
 std::string FormatAmount(double value);
