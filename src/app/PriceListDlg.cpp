@@ -19,7 +19,6 @@ namespace {
 constexpr const char* kUntitledName = "Unbenannt.pgx";
 constexpr const char* kUntitledDocument = ".\\Unbenannt.pgx";
 constexpr const char* kHelpDocument = "Info_Help.doc";
-constexpr int kTextLimit = 259;  // what a document stores of a goods, price or name text
 constexpr const char* kFirstPaintEventVariable = "TARVELO_FIRST_PAINT_EVENT";
 
 // The start-up benchmark names an event here and times the process start to
@@ -80,11 +79,11 @@ BOOL CPriceListDlg::OnInitDialog() {
     // What a document stores of these texts is all they accept, so nothing
     // typed is lost by saving and loading.
     for (int row = 0; row < ids::kRows; ++row) {
-        ::SendMessageA(Item(ids::Goods(row)), EM_LIMITTEXT, kTextLimit, 0);
-        ::SendMessageA(Item(ids::Price(row)), EM_LIMITTEXT, kTextLimit, 0);
+        ::SendMessageA(Item(ids::Goods(row)), EM_LIMITTEXT, kFieldTextLimit, 0);
+        ::SendMessageA(Item(ids::Price(row)), EM_LIMITTEXT, kFieldTextLimit, 0);
     }
     for (int column = 0; column < ids::kColumns; ++column) {
-        ::SendMessageA(Item(ids::Name(column)), EM_LIMITTEXT, kTextLimit, 0);
+        ::SendMessageA(Item(ids::Name(column)), EM_LIMITTEXT, kFieldTextLimit, 0);
     }
 
     for (RowInfo& info : m_rowInfo) info = RowInfo{};

@@ -44,6 +44,8 @@ inline constexpr UINT WM_APP_ANIM_REAP = WM_APP + 2;  // release a worker that e
 inline constexpr UINT WM_APP_LINKS = WM_APP + 3;      // the link workers found something
 
 inline constexpr UINT_PTR kSumTimerId = 4106;
+// What a document stores of a goods, price or name text.
+inline constexpr int kFieldTextLimit = 259;
 inline constexpr UINT_PTR kLinkTimerId = 4107;
 inline constexpr UINT kSumTimerMs = 300;
 inline constexpr UINT kLinkTimerMs = 1000;

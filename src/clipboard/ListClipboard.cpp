@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kFieldBuffer = 260;
-constexpr int kTextLimit = 259;  // what a document stores of a goods or price text
 constexpr const char* kHtmlFormat = "HTML Format";
 constexpr const char* kPartialPaste = "Es wurden nur %d von %d Zeilen eingefügt.";
 
@@ -113,21 +112,23 @@ bool CPriceListDlg::PasteRange(int controlId) {
     std::array<bool, ids::kRows> linked{};
     for (int row = 0; row < ids::kRows; ++row) linked[row] = !m_rowLinkFile[row].empty();
     const clipboard::PastePlan plan = clipboard::PlanPaste(clipboard::SplitRange(text), target.row,
-                                                           controlId >= ids::kPriceBase, linked, UserNumberForm());
-    StopAnimation();
-    // The paste is one user action: one step before it, the texts it
-    // writes take none of their own.
-    TakeStep();
-    {
-        const CommandHistory::QuietScope quiet(*m_history);
-        for (const clipboard::PastedRow& r : plan.rows) {
-            if (r.setGoods) SetItemText(ids::Goods(r.row), r.goods.substr(0, kTextLimit));
-            if (r.setPrice) SetItemText(ids::Price(r.row), r.price.substr(0, kTextLimit));
+                                                           ids::IsPrice(controlId), linked, UserNumberForm());
+    if (!plan.rows.empty()) {
+        StopAnimation();
+        // The paste is one user action: one step before it, the texts it
+        // writes take none of their own.
+        TakeStep();
+        {
+            const CommandHistory::QuietScope quiet(*m_history);
+            for (const clipboard::PastedRow& r : plan.rows) {
+                if (r.setGoods) SetItemText(ids::Goods(r.row), r.goods.substr(0, kFieldTextLimit));
+                if (r.setPrice) SetItemText(ids::Price(r.row), r.price.substr(0, kFieldTextLimit));
+            }
         }
+        m_bModified = TRUE;
+        UpdateSums();
+        UpdateSelectionNames();
     }
-    m_bModified = TRUE;
-    UpdateSums();
-    UpdateSelectionNames();
     if (plan.linesPasted < plan.lines) {
         dialogkit::AppMessageBox(dialogkit::Format(kPartialPaste, plan.linesPasted, plan.lines), MB_OK);
     }

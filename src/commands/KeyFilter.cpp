@@ -75,7 +75,7 @@ bool KeyFilter::TypeDecimalPoint(const MSG& msg, int id) const {
     // The comma key and the keypad's decimal key of a German keyboard type
     // ','; a price counts only up to it, so a price takes '.' instead, as
     // the same keystroke. Texts set otherwise reach no key filter.
-    if (msg.wParam != ',' || id < ids::kPriceBase || id >= ids::kPriceBase + ids::kRows) return false;
+    if (msg.wParam != ',' || !ids::IsPrice(id)) return false;
     ::SendMessageA(msg.hwnd, WM_CHAR, '.', msg.lParam);
     return true;
 }

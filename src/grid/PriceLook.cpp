@@ -3,36 +3,31 @@
 #include "grid/PriceLook.h"
 
 #include "app/PriceListDlg.h"
+#include "grid/SelectionLook.h"
 #include "model/Amounts.h"
 
 #include <commctrl.h>
 
-#include <cmath>
-
 namespace {
 
 constexpr COLORREF kDarkRed = RGB(176, 0, 32);
-constexpr COLORREF kLightRed = RGB(255, 150, 160);
-constexpr double kLightBackground = 0.4;  // relative luminance from which dark text reads
+constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+constexpr double kMinContrast = 4.5;
+constexpr int kMixStep = 10, kAllTheWay = 100;  // percent
 constexpr int kPriceBuffer = 260;
-
-double Channel(int value) {
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(COLORREF c) {
-    return 0.2126 * Channel(GetRValue(c)) + 0.7152 * Channel(GetGValue(c)) + 0.0722 * Channel(GetBValue(c));
-}
-
-bool IsPrice(int id) { return id >= ids::kPriceBase && id < ids::kPriceBase + ids::kRows; }
 
 }  // namespace
 
 namespace grid {
 
 COLORREF WarningTextColour(COLORREF background) {
-    return Luminance(background) >= kLightBackground ? kDarkRed : kLightRed;
+    // The dark red, darkened, or on a dark field lightened, just as far as
+    // it takes to read; black or white at the end of the way always read.
+    const COLORREF towards = ContrastRatio(kBlack, background) >= ContrastRatio(kWhite, background) ? kBlack : kWhite;
+    COLORREF colour = kDarkRed;
+    for (int percent = kMixStep; ContrastRatio(colour, background) < kMinContrast && percent <= kAllTheWay; percent += kMixStep)
+        colour = Mix(kDarkRed, towards, percent);
+    return colour;
 }
 
 std::string PriceTipText(std::string_view price) {
@@ -60,7 +55,7 @@ void CPriceListDlg::CreatePriceTips() {
 }
 
 void CPriceListDlg::UpdatePriceLook(int id) {
-    if (!IsPrice(id)) return;
+    if (!ids::IsPrice(id)) return;
     std::string tip = grid::PriceTipText(GetItemText(id, kPriceBuffer));
     if (m_hPriceTip) {
         TOOLINFOA tool{};
@@ -76,7 +71,7 @@ void CPriceListDlg::UpdatePriceLook(int id) {
 
 bool CPriceListDlg::OnCtlColorEdit(HDC dc, HWND edit, INT_PTR& result) {
     const int id = ::GetDlgCtrlID(edit);
-    if (!IsPrice(id) || CountsAsWritten(GetItemText(id, kPriceBuffer))) return false;
+    if (!ids::IsPrice(id) || CountsAsWritten(GetItemText(id, kPriceBuffer))) return false;
     const COLORREF background = ::GetSysColor(COLOR_WINDOW);
     ::SetTextColor(dc, grid::WarningTextColour(background));
     ::SetBkColor(dc, background);

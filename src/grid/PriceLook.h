@@ -8,7 +8,8 @@
 
 namespace grid {
 
-// Dark red on a light field, a light red on a dark one: 4.5:1 or more.
+// Dark red, as far darker (or, on a dark field, lighter) as it takes to
+// read at 4.5:1 or more on the field's background.
 COLORREF WarningTextColour(COLORREF background);
 // "Zählt als 12.00" for a price that does not count as written, else "".
 std::string PriceTipText(std::string_view price);

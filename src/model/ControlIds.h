@@ -30,6 +30,7 @@ constexpr int Price(int row) { return kPriceBase + row; }
 constexpr int Selection(int row, int column) { return kSelectionBase + column * kRows + row; }
 constexpr int Name(int column) { return kNameBase + column; }
 constexpr int Sum(int column) { return kSumBase + column; }
+constexpr bool IsPrice(int id) { return id >= kPriceBase && id < kPriceBase + kRows; }
 
 // Column-pick dialog.
 inline constexpr int kPickSumBase = 1203;     // + column

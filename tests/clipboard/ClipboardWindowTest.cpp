@@ -1,21 +1,17 @@
-// The clipboard with the window: the list copied in both formats, a range
-// pasted over a linked row as one step, a comma typed into a price, and a
-// price that does not count as written on the window's pixels.
+// The clipboard with the window, with German number settings: the list
+// copied in both formats, a range pasted over a linked row as one step, by
+// key and by menu, a comma typed into a price, and a price that does not
+// count as written on the window's pixels.
 #include "commands/CommandsFixture.h"
 
 #include <commctrl.h>
 
 #include <cstring>
+#include <string_view>
 
 namespace {
 
 constexpr int kCtrl = VK_CONTROL, kShift = VK_SHIFT;
-
-std::string Decimal() {
-    char value[8] = {};
-    ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, value, sizeof value);
-    return value;
-}
 
 std::string ReadClipboard(UINT format) {
     std::string out;
@@ -45,48 +41,119 @@ void WriteClipboard(const std::string& text) {
     ::CloseClipboard();
 }
 
+std::string LocaleText(LCTYPE type) {
+    char value[8] = {};
+    ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value);
+    return value;
+}
+
+// The context menu's entry that starts with this text.
+std::function<UINT(HMENU)> MenuEntry(std::string_view text) {
+    return [text](HMENU menu) {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char line[128] = {};
+            ::GetMenuStringA(menu, static_cast<UINT>(i), line, sizeof line, MF_BYPOSITION);
+            if (std::string_view(line).starts_with(text)) return ::GetMenuItemID(menu, i);
+        }
+        return 0u;
+    };
+}
+
 }  // namespace
 
-using ClipboardWindow = CommandsTest;
+// German number settings while a test runs: 1.234,50.
+class ClipboardWindow : public CommandsTest {
+protected:
+    void SetUp() override {
+        CommandsTest::SetUp();
+        ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ",");
+        ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, ".");
+    }
+    void TearDown() override {
+        ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, m_decimal.c_str());
+        ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, m_thousands.c_str());
+        CommandsTest::TearDown();
+    }
+    // The list as OpenList leaves it, with seams of its own.
+    void Fresh() {
+        dlg.reset();
+        seams.reset();  // before the next seams are set, not after
+        seams = std::make_unique<ScriptedSeams>();
+        OpenList();
+    }
+    // A command run in a field by its key or by the context menu's entry.
+    struct Way {
+        const char* name;
+        std::function<void(ClipboardWindow&, int)> run;
+    };
+    static Way ByMenu(std::string_view entry) {
+        return {"menu", [entry](ClipboardWindow& t, int id) {
+                    t.seams->menuAnswer = MenuEntry(entry);
+                    t.Press(id, VK_APPS);
+                }};
+    }
+
+private:
+    std::string m_decimal = LocaleText(LOCALE_SDECIMAL), m_thousands = LocaleText(LOCALE_STHOUSAND);
+};
 
 TEST_F(ClipboardWindow, CopiesTheListInBothFormats) {
-    OpenList();
-    Press(ids::Goods(0), 'L', {kCtrl, kShift});
-    EXPECT_NE(ReadClipboard(CF_UNICODETEXT).find("\r\n03\tBrot\t2" + Decimal() + "10\tx\t"), std::string::npos) << "row 03";
-    EXPECT_NE(ReadClipboard(::RegisterClipboardFormatA("HTML Format")).find("<td>03</td><td>Brot</td>"), std::string::npos);
-    EXPECT_FALSE(dlg->m_history->CanUndo()) << "no step";
-    EXPECT_FALSE(dlg->m_bModified);
+    for (const Way& way : {ByMenu("Liste als Tabelle kopieren"), Way{"key", [](ClipboardWindow& t, int id) { t.Press(id, 'L', {kCtrl, kShift}); }}}) {
+        Fresh();
+        WriteClipboard("");
+        way.run(*this, ids::Goods(0));
+        const std::string text = ReadClipboard(CF_UNICODETEXT);
+        EXPECT_TRUE(text.starts_with("Nr\tWare\tPreis\tA Obst\tB \t")) << way.name << ": header";
+        EXPECT_NE(text.find("\r\n03\tBrot\t2,10\tx\t"), std::string::npos) << way.name << ": row 03";
+        EXPECT_TRUE(text.ends_with("\r\nInsgesammt\t\t3,29\r\n")) << way.name << ": total";
+        EXPECT_NE(ReadClipboard(::RegisterClipboardFormatA("HTML Format")).find("<td>03</td><td>Brot</td><td>2,10</td>"),
+                  std::string::npos) << way.name << ": HTML";
+        EXPECT_FALSE(dlg->m_history->CanUndo()) << way.name << ": no step";
+        EXPECT_FALSE(dlg->m_bModified) << way.name;
+    }
 }
 
 TEST_F(ClipboardWindow, PastesARangeOverALinkedRowAsOneStep) {
-    OpenList();
-    const List before = WholeList();
-    const RowView linked = Row(6);
-    WriteClipboard("Milch\t1" + Decimal() + "50\r\nKäse\t2\tmehr\r\nWurst\r\n");
-    Press(ids::Goods(5), 'V', {kCtrl});
-    EXPECT_EQ(Row(5).goods + "|" + Row(5).price, "Milch|1.50") << "row 06";
-    EXPECT_EQ(Row(6), linked) << "row 07 keeps its link";
-    EXPECT_EQ(Row(7).goods + "|" + Row(7).price, "Käse|2") << "row 08";
-    EXPECT_EQ(Row(8).goods + "|" + Row(8).price, "Wurst|") << "row 09";
-    EXPECT_EQ(Text(ids::kTotal), "6.79") << "the sums follow at once";
-    Press(ids::Goods(5), 'Z', {kCtrl});
-    EXPECT_EQ(WholeList(), before) << "one undo";
-    seams->AnswerBox(IDOK);
-    Press(ids::Price(18), 'V', {kCtrl});
-    EXPECT_EQ(Shown(), (std::vector<Box>{{"Es wurden nur 2 von 3 Zeilen eingefügt.", MB_OK}}));
-    EXPECT_EQ(Row(18).price + "|" + Row(19).price, "Milch|Käse") << "into prices, rows 19 and 20";
+    // One text goes to the edit's own paste: the menu's at once, the key's
+    // with the character that follows it, which no test sends.
+    for (const auto& [way, oneText] : {std::pair{Way{"key", [](ClipboardWindow& t, int id) { t.Press(id, 'V', {kCtrl}); }}, ""}, {ByMenu("Einfügen"), "Milch 1,50"}}) {
+        Fresh();
+        const List before = WholeList();
+        const RowView linked = Row(6);
+        WriteClipboard("Milch\t1.234,50\r\nKäse\t2\tmehr\r\nWurst\r\n");
+        way.run(*this, ids::Goods(5));
+        EXPECT_EQ(Row(5).goods + "|" + Row(5).price, "Milch|1234.50") << way.name << ": row 06";
+        EXPECT_EQ(Row(6), linked) << way.name << ": row 07 keeps its link";
+        EXPECT_EQ(Row(7).goods + "|" + Row(7).price, "Käse|2") << way.name << ": row 08";
+        EXPECT_EQ(Row(8).goods + "|" + Row(8).price, "Wurst|") << way.name << ": row 09";
+        EXPECT_EQ(Text(ids::kTotal), "1239.79") << way.name << ": the sums follow at once";
+        Press(ids::Goods(5), 'Z', {kCtrl});
+        EXPECT_EQ(WholeList(), before) << way.name << ": one undo";
+        seams->AnswerBox(IDOK);
+        way.run(*this, ids::Price(18));
+        EXPECT_EQ(Shown(), (std::vector<Box>{{"Es wurden nur 2 von 3 Zeilen eingefügt.", MB_OK}})) << way.name;
+        EXPECT_EQ(Row(18).price + "|" + Row(19).price, "Milch|Käse") << way.name << ": into prices, rows 19 and 20";
+        WriteClipboard("Milch 1,50");
+        way.run(*this, ids::Goods(0));
+        EXPECT_EQ(Row(0).goods + "|" + Row(1).goods, oneText + std::string("|")) << way.name << ": one text";
+    }
 }
 
 TEST_F(ClipboardWindow, ACommaTypedIntoAPriceIsAPoint) {
-    OpenList();
-    ::SetFocus(Item(ids::Price(0)));
-    for (const char c : std::string("1,5")) {
-        MSG msg{Item(ids::Price(0)), WM_CHAR, static_cast<WPARAM>(c), 0, 0, {}};
-        ::IsDialogMessageA(Wnd(), &msg);
+    for (const auto& [id, shown] : {std::pair{ids::Price(0), "1.5"}, {ids::Goods(0), "1,5"}}) {
+        Fresh();
+        FirstPaint();
+        ::SetFocus(Item(id));
+        for (const char c : std::string("1,5")) {
+            MSG msg{Item(id), WM_CHAR, static_cast<WPARAM>(c), 0, 0, {}};
+            ::IsDialogMessageA(Wnd(), &msg);
+        }
+        EXPECT_EQ(Text(id), shown);
+        TickSums();
+        EXPECT_EQ(Text(ids::kTotal), id == ids::Price(0) ? "4.79" : "3.29") << shown;
+        Press(id, 'Z', {kCtrl});
+        EXPECT_EQ(Text(id), "") << shown << ": one step";
     }
-    EXPECT_EQ(Text(ids::Price(0)), "1.5");
-    TickSums();
-    EXPECT_EQ(Text(ids::kTotal), "4.79");
 }
 
 TEST_F(ClipboardWindow, APriceThatDoesNotCountAsWrittenIsDarkRed) {

@@ -85,7 +85,7 @@ TEST_F(CommandsTest, TheMenuListsWhatAppliesWhereTheFocusIs) {
         return 0u;
     };
     Press(ids::Selection(0, 2), VK_APPS);
-    EXPECT_EQ(lines.size(), 20u) << "no edit commands on a button";
+    EXPECT_EQ(lines.size(), 21u) << "no edit commands on a button";
     EXPECT_EQ(lines.at(0), "-Reihe mit der oberen tauschen\tAlt+Oben");
     EXPECT_EQ(lines.at(11), "Trennlinie unter der Reihe\tStrg+T");
     EXPECT_EQ(lines.at(12), "Spalte mit der linken tauschen\tAlt+Links");
@@ -105,4 +105,12 @@ TEST_F(CommandsTest, SelectionButtonsAreNamedByRowGoodsColumnAndName) {
     EXPECT_EQ(Text(ids::Selection(2, 0)), "03 Milch \x96 A Obst");
     EXPECT_EQ(Text(ids::Selection(6, 6)), "07 [B] - [Haushalt]--> Milch \x96 G Bad");
     EXPECT_EQ(Text(ids::Selection(19, 3)), "20 \x96 D");
+}
+
+TEST(CommandsKeyTable, NoKeyIsOneAGermanKeyboardTypesWithAltGr) {
+    // AltGr is Ctrl+Alt: "@" is Ctrl+Alt+Q, "{" Ctrl+Alt+7, "|" Ctrl+Alt+<.
+    for (UINT key = 1; key < 256; ++key) {
+        for (const bool shift : {false, true})
+            EXPECT_EQ(CommandForKeys({key, true, shift, true}), Command::kNone) << "key " << key << (shift ? " with shift" : "");
+    }
 }

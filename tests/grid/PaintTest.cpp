@@ -2,6 +2,7 @@
 // scheme, and read back from the window's pixels: selected buttons, squares,
 // lines, and the frames and markers of "N", the hover and the drags.
 #include "grid/GridWindow.h"
+#include "grid/PriceLook.h"
 #include "grid/SelectionLook.h"
 
 #include <map>
@@ -49,6 +50,11 @@ TEST(GridSelectionColours, ReadableAndDistinctUnderAnyScheme) {
                         grid::ContrastRatio(c.face, c.ink) >= kMinContrast) << std::hex << face << " " << highlight;
         }
     }
+    // A price that does not count as written: the dark red where it reads,
+    // and as readable on a grey or dark field.
+    EXPECT_EQ(grid::WarningTextColour(RGB(255, 255, 255)), RGB(176, 0, 32));
+    for (const COLORREF field : {RGB(255, 255, 255), RGB(192, 192, 192), RGB(118, 118, 118), RGB(64, 64, 64), RGB(0, 0, 0)})
+        EXPECT_GE(grid::ContrastRatio(grid::WarningTextColour(field), field), kMinContrast) << std::hex << field;
 }
 
 TEST_F(GridWindowTest, PaintOfSquaresLinesAndTheFramesOfNumbersHoverAndDrags) {
