@@ -27,6 +27,7 @@ TEST(ClipboardNumbers, BothWays) {
         {"German negative", kGerman, "-3,5", "-3.5", "-3,5"},
         {"German whole", kGerman, "12", "12", "12"},
         {"German bad group", kGerman, "1.23,5", "1.23,5", "1.23,5"},
+        {"German long first group", kGerman, "1234.567,5", "1234.567,5", "1234.567,5"},
         {"English decimal", kEnglish, "1.50", "1.50", "1.50"},
         {"English thousands", kEnglish, "-1,234.50", "-1234.50", "-1234.50"},
         {"English comma is text", kEnglish, "1,50", "1,50", "1,50"},
@@ -77,8 +78,8 @@ TEST(ClipboardRange, Split) {
         {"quote inside", "5\" Rohr\t3", {{"5\" Rohr", "3"}}},
     };
     for (const SplitCase& c : cases) EXPECT_EQ(SplitRange(c.text), c.lines) << c.name;
-    EXPECT_FALSE(IsRange("Milch 1,50")) << "one text";
-    EXPECT_TRUE(IsRange("Milch\t1,50")) << "a tab";
+    for (const auto& [text, range] : {std::pair{"Milch 1,50", false}, {"Milch\t1,50", true}, {"Milch\nBrot", true}})
+        EXPECT_EQ(IsRange(text), range) << text;
 }
 
 TEST(ClipboardRange, Plan) {
