@@ -126,8 +126,9 @@ bool CPriceListDlg::PasteRange(int controlId) {
             }
         }
         m_bModified = TRUE;
+        // The sums at once; the buttons' names, 140 texts, with the next
+        // tick, as after typing.
         UpdateSums();
-        UpdateSelectionNames();
     }
     if (plan.linesPasted < plan.lines) {
         dialogkit::AppMessageBox(dialogkit::Format(kPartialPaste, plan.linesPasted, plan.lines), MB_OK);

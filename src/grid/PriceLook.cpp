@@ -55,18 +55,22 @@ void CPriceListDlg::CreatePriceTips() {
 }
 
 void CPriceListDlg::UpdatePriceLook(int id) {
-    if (!ids::IsPrice(id)) return;
+    if (!ids::IsPrice(id) || !m_hPriceTip) return;
     std::string tip = grid::PriceTipText(GetItemText(id, kPriceBuffer));
-    if (m_hPriceTip) {
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = m_hWnd;
-        tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-        tool.lpszText = tip.data();
-        ::SendMessageA(m_hPriceTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    // The tooltip holds the look the field has now: most changes keep it.
+    char shown[kPriceBuffer] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_hWnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = shown;
+    ::SendMessageA(m_hPriceTip, TTM_GETTEXTA, sizeof shown, reinterpret_cast<LPARAM>(&tool));
+    if (tip == shown) return;
+    const bool recoloured = tip.empty() != (shown[0] == '\0');
+    tool.lpszText = tip.data();
+    ::SendMessageA(m_hPriceTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     // The edit redraws only what it changed; the colour is the whole text's.
-    ::InvalidateRect(Item(id), nullptr, TRUE);
+    if (recoloured) ::InvalidateRect(Item(id), nullptr, TRUE);
 }
 
 bool CPriceListDlg::OnCtlColorEdit(HDC dc, HWND edit, INT_PTR& result) {
