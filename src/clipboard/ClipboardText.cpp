@@ -141,16 +141,18 @@ std::string TableHtml(const std::vector<std::vector<std::string>>& cells) {
 std::string HtmlClipboard(std::string_view fragment) {
     // Offsets of ten digits each: the header's length does not depend on them.
     constexpr const char* kHeader =
-        "Version:0.9\r\nStartHTML:%010zu\r\nEndHTML:%010zu\r\nStartFragment:%010zu\r\nEndFragment:%010zu\r\n";
+        "Version:0.9\r\nStartHTML:%010u\r\nEndHTML:%010u\r\nStartFragment:%010u\r\nEndFragment:%010u\r\n";
     constexpr std::string_view kBefore = "<html><body>\r\n<!--StartFragment-->";
     constexpr std::string_view kAfter = "<!--EndFragment-->\r\n</body></html>";
     char header[160] = {};
-    const int headerLength = std::snprintf(header, sizeof header, kHeader, size_t{0}, size_t{0}, size_t{0}, size_t{0});
+    const int headerLength = std::snprintf(header, sizeof header, kHeader, 0u, 0u, 0u, 0u);
     const size_t start = static_cast<size_t>(headerLength);
     const size_t fragmentStart = start + kBefore.size();
     const size_t fragmentEnd = fragmentStart + fragment.size();
     const size_t end = fragmentEnd + kAfter.size();
-    std::snprintf(header, sizeof header, kHeader, start, end, fragmentStart, fragmentEnd);
+    // A clipboard text is far below 4 GB: the offsets fit an unsigned.
+    std::snprintf(header, sizeof header, kHeader, static_cast<unsigned>(start), static_cast<unsigned>(end),
+                  static_cast<unsigned>(fragmentStart), static_cast<unsigned>(fragmentEnd));
     std::string out(header);
     out.append(kBefore);
     out.append(fragment);
