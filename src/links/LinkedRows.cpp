@@ -139,7 +139,9 @@ void CPriceListDlg::PublishIfChanged() {
 }
 
 void CPriceListDlg::PublishColumns() {
-    if (m_strCompanionPath.empty()) return;
+    // Whatever the names, a companion file is never written into a
+    // document: the worker would remove it again as its own.
+    if (m_strCompanionPath.empty() || PathKey(m_strCompanionPath) == PathKey(m_strDocPath)) return;
     PublishedColumns columns;
     for (int column = 0; column < ids::kColumns; ++column) {
         m_publishedNames[column] = GetItemText(ids::Name(column), doc::kTextBuffer);

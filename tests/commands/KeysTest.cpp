@@ -105,4 +105,19 @@ TEST_F(CommandsTest, SelectionButtonsAreNamedByRowGoodsColumnAndName) {
     EXPECT_EQ(Text(ids::Selection(2, 0)), "03 Milch \x96 A Obst");
     EXPECT_EQ(Text(ids::Selection(6, 6)), "07 [B] - [Haushalt]--> Milch \x96 G Bad");
     EXPECT_EQ(Text(ids::Selection(19, 3)), "20 \x96 D");
+    // A name never makes a mnemonic: Alt+M switches no button of "H&M".
+    Type(ids::Goods(0), "H&M");
+    Type(ids::Name(1), "R&D");
+    TickSums();
+    const List before = WholeList();
+    MSG altM{Item(ids::Price(4)), WM_SYSCHAR, 'm', 0, 0, {}};
+    ::IsDialogMessageA(Wnd(), &altM);
+    EXPECT_EQ(WholeList(), before);
+    for (int column = 0; column < ids::kColumns; ++column) {
+        const std::string name = column == 0 ? "Obst" : column == 1 ? "R&&D" : column == 6 ? "Bad" : "";
+        EXPECT_EQ(Text(ids::Selection(0, column)), "01 H&&M \x96 " + std::string(ids::ColumnLetter(column)) + (name.empty() ? "" : " " + name));
+    }
+    int doubled = 0;  // row 01 in every column and column B in every row
+    for (int id = ids::Selection(0, 0); id <= ids::Selection(ids::kRows - 1, ids::kColumns - 1); ++id) doubled += Text(id).find("&&") != std::string::npos;
+    EXPECT_EQ(doubled, ids::kColumns + ids::kRows - 1);
 }
