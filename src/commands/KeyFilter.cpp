@@ -54,6 +54,11 @@ bool KeyFilter::Filter(const MSG& msg) {
     const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool keyUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
     if (!keyDown && !keyUp) return false;
+    if (msg.wParam == VK_MENU) {
+        const bool chordsAlt = keyUp && m_altOfChord;
+        m_altOfChord = false;
+        if (chordsAlt) return true;
+    }
     const KeyChord chord{static_cast<UINT>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)};
     const int id = msg.hwnd == wnd ? 0 : ::GetDlgCtrlID(msg.hwnd);
     if (keyDown && !chord.ctrl && !chord.shift && !chord.alt && MoveFocus(id, chord.key)) return true;
@@ -62,6 +67,7 @@ bool KeyFilter::Filter(const MSG& msg) {
     // The release of a command's key must not reach the control either: an
     // edit would open its own menu on the menu key's.
     if (keyUp) return true;
+    m_altOfChord = chord.alt;
     m_dlg.RunCommand(command, id);
     return true;
 }
