@@ -127,7 +127,6 @@ BOOL CPriceListDlg::OnInitDialog() {
     SetupGeometry();
     grid::InstallSelectionLook(m_hWnd);
     ApplyNumbering();
-    m_bModified = FALSE;
     StartNewHistory();
     return TRUE;
 }
@@ -188,11 +187,8 @@ void CPriceListDlg::OnHelpButton() { dialogkit::ShellOpen(m_strExeDir + "\\" + k
 
 bool CPriceListDlg::OnCommand(int id, int code) {
     OnFieldNotified(id, code);
-    const bool editChanged = code == EN_CHANGE &&
-                             ((id >= ids::kGoodsBase && id < ids::kSelectionBase) ||
-                              (id >= ids::kNameBase && id < ids::kSumBase));
-    const bool selectionClicked =
-        code == BN_CLICKED && id >= ids::kSelectionBase && id < ids::kNameBase;
+    const bool editChanged = code == EN_CHANGE && ids::IsTextField(id);
+    const bool selectionClicked = code == BN_CLICKED && ids::IsSelection(id);
     if (editChanged || selectionClicked) {
         OnFieldChanged();
         return true;

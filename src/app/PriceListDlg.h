@@ -66,6 +66,10 @@ public:
 
     // --- model (model/) ---
     int SelectionButtonState(int row, int column, int newState);
+    // Whether a row's goods and price can be edited. A field that loses it
+    // while it has the focus hands the focus to the row's first selection
+    // button: a disabled field would keep it, and Tab would do nothing.
+    void EnableRowEdits(int row, BOOL enabled);
     void OnFieldChanged();
     void OnNumbers();
     void ApplyNumbering();
@@ -134,8 +138,11 @@ public:
     void PublishIfChanged();
 
     // --- commands and their history (commands/) ---
-    // Every user action that changes the document takes a step first.
-    void TakeStep();
+    // The end of a user action (DocumentChange): the step is kept when a
+    // value differs from the state before.
+    void EndChange(DocumentValues before);
+    // The one place the modified flag is set: not at the saved state.
+    void FollowHistory();
     void OnUndo();
     void OnRedo();
     void GoThroughHistory(bool back);

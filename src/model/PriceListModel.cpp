@@ -23,9 +23,21 @@ int CPriceListDlg::SelectionButtonState(int row, int column, int newState) {
     return previous;
 }
 
+void CPriceListDlg::EnableRowEdits(int row, BOOL enabled) {
+    const HWND focus = ::GetFocus();
+    bool hadFocus = false;
+    for (const int id : {ids::Goods(row), ids::Price(row)}) {
+        const HWND field = Item(id);
+        hadFocus = hadFocus || field == focus;
+        if ((::IsWindowEnabled(field) != FALSE) != (enabled != FALSE)) ::EnableWindow(field, enabled);
+    }
+    if (hadFocus && !enabled) {
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(ids::Selection(row, 0))), TRUE);
+    }
+}
+
 void CPriceListDlg::OnFieldChanged() {
     if (m_pAnimThread) StopAnimation();
-    if (!m_bStartupPending) m_bModified = TRUE;
 }
 
 void CPriceListDlg::OnNumbers() { ApplyNumbering(); }
