@@ -16,6 +16,8 @@ constexpr const char* kTitleFormat = "%s   -   %s";
 constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
 constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
 constexpr const char* kDocumentFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
+// A Save As name the path rules refuse: the list was not saved.
+constexpr const char* kBadNameMessage = "Der Name   %s   ist kein gültiger Name für eine Tarvelo-Datei (Endung .pgx) !";
 constexpr const char* kChangedMeanwhileQuestion = "Die Datei   %s   wurde inzwischen geändert. Überschreiben ?";
 constexpr size_t kShortestDroppedPath = 5;
 // Application name, separator and a title of a path that fits 260 bytes.
@@ -52,8 +54,8 @@ int CPriceListDlg::PromptSaveChanges(const std::string& path) {
         case IDYES:
             // A save that failed or was cancelled must not let the command go
             // on and lose the changes: it counts as Cancel.
+            // The save marks the list unmodified.
             if (!SaveAnswered()) return 2;
-            m_bModified = FALSE;
             return 0;
         case IDNO: return 1;
         case IDCANCEL: return 2;
@@ -63,7 +65,7 @@ int CPriceListDlg::PromptSaveChanges(const std::string& path) {
 
 void CPriceListDlg::OpenDocument(const std::string& path) {
     if (PromptSaveChanges(m_strDocPath) == 2) return;
-    if (OpenDocumentFile(path)) m_bModified = FALSE;
+    OpenDocumentFile(path);
 }
 
 void CPriceListDlg::OnLoad() {
@@ -79,7 +81,7 @@ void CPriceListDlg::OnLoad() {
         if (chosen.ok) {
             // A path the analysis refuses reads the current document again.
             const std::string path = SetDocumentPath(chosen.path, FALSE) ? m_lastPathParts.strFullPath : m_strDocPath;
-            if (OpenDocumentFile(path)) m_bModified = FALSE;
+            OpenDocumentFile(path);
         }
     }
     SetBackgroundActive(TRUE);
@@ -129,6 +131,13 @@ bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
     const std::string oldTitle = m_strDocTitle;
     const std::string oldCompanion = m_strCompanionPath;
     const std::string oldWindowTitle = dialogkit::WindowText(m_hWnd, kWindowTitleBuffer);
+    const PathAnalysis analysis = AnalysePath(chosen.path);
+    if (!analysis.tooLong && !analysis.parts) {
+        const size_t slash = chosen.path.find_last_of("\\/");
+        const std::string name = chosen.path.substr(slash == std::string::npos ? 0 : slash + 1);
+        dialogkit::AppMessageBox(dialogkit::Format(kBadNameMessage, name.c_str()), MB_OK);
+        return false;
+    }
     if (!SetDocumentPath(chosen.path, TRUE)) return false;
     if (WriteDocument()) return true;
     m_strDocPath = oldPath;
@@ -140,7 +149,7 @@ bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
 
 void CPriceListDlg::OnSaveAs() {
     SetBackgroundActive(FALSE);
-    if (SaveAsChosenFile(m_strDocPath)) m_bModified = FALSE;
+    SaveAsChosenFile(m_strDocPath);
     SetBackgroundActive(TRUE);
 }
 
@@ -153,7 +162,6 @@ void CPriceListDlg::OnReset() {
         // hold something.
         SetDocumentPath(m_strUntitledPath, TRUE);
         ReadDocumentFrom(IniFile());
-        m_bModified = FALSE;
     }
     SetBackgroundActive(TRUE);
 }

@@ -155,6 +155,9 @@ TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
             std::string said = c.path == tooLong && way != Cmd::Drop ? "Der Zielpfad ist zu lang !!!" : "";
             const char* const failed = way == SaveAs ? "gespeichert" : "gelesen";
             if (c.path == held) said = "Die Datei   " + held + "   konnte nicht " + failed + " werden !";
+            if (c.path == At("x.abcde") && way == SaveAs) {
+                said = "Der Name   x.abcde   ist kein g\xFCltiger Name f\xFCr eine Tarvelo-Datei (Endung .pgx) !";
+            }
             if (!said.empty()) seams->AnswerBox(IDOK);
             OpenAlt();
             Type(ids::Goods(0), "ungespeichert");
