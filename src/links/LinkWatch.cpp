@@ -136,8 +136,10 @@ void LinkWatch::Folder::Run(const std::shared_ptr<Folder>& folder, const std::sh
         const DWORD signalled = ::WaitForMultipleObjects(changes.Armed() ? 3 : 2, waits, FALSE, INFINITE);
         if (signalled != WAIT_OBJECT_0 + 1 && signalled != WAIT_OBJECT_0 + 2) return;
         if (signalled == WAIT_OBJECT_0 + 2) {
-            if (::WaitForSingleObject(folder->stop.Get(), kLookSpacingMs) != WAIT_TIMEOUT) return;
+            // Armed again before the pause: a move that comes after it
+            // signals once more and is looked at then, not at a tick.
             changes.Rearm();
+            if (::WaitForSingleObject(folder->stop.Get(), kLookSpacingMs) != WAIT_TIMEOUT) return;
         }
 
         std::vector<std::string> links;
