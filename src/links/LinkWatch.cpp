@@ -14,9 +14,12 @@ constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHA
 // hangs then would hold the server, every Wine program with it.
 constexpr DWORD kPromptLookMs = 250;
 // A folder that changes all the time (another program writing there) is
-// looked at no more often than this; a save's copy and its move into
-// place are then seen in one look.
-constexpr DWORD kLookSpacingMs = 30;
+// looked at no more often than this. It is also the pause after a signal
+// that lets a save's copy and its move into place be seen in one look: a
+// companion file's copy is written, flushed, read back and moved within a
+// few milliseconds. A slower save is not missed: the watch is armed again
+// before the pause, so its move signals once more.
+constexpr DWORD kLookSpacingMs = 10;
 
 std::string FolderOf(const std::string& link) {
     const size_t slash = link.find_last_of("\\/");
