@@ -11,7 +11,9 @@
 # - TARVELO_ARCH=x86_64 takes the second way on any machine.
 #
 # The choice is exported, so that the scripts a command calls keep it and
-# only the command itself prints it.
+# only the command itself prints it. TARVELO_ARCH always wins: a way
+# exported earlier in the same shell (by scripts/dev-env.sh, say) under
+# another TARVELO_ARCH is chosen again.
 
 # A 96-byte static 32-bit Linux program that exits with 42: it runs
 # wherever the kernel runs 32-bit programs, whatever is installed.
@@ -52,15 +54,21 @@ way_choose() {
 way_init() {
   local here
   here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+  local over=""
+  if [ -n "${TARVELO_WAY_ARCHES:-}" ] && [ -n "${TARVELO_ARCH:-}" ] && [ "${TARVELO_ARCH}" != "${TARVELO_WAY_ASKED:-}" ]; then
+    over=", over the way chosen earlier in this shell"
+    unset TARVELO_WAY_ARCHES
+  fi
   if [ -z "${TARVELO_WAY_ARCHES:-}" ]; then
     local can=yes
     way_probe_32 || can="$WAY_PROBE_SAID"
     way_choose "$can" "${TARVELO_ARCH:-}" || { echo "== $WAY_REASON" >&2; return 1; }
-    export TARVELO_WAY_ARCHES="$WAY_ARCHES" TARVELO_WAY_LOADER="$WAY_LOADER" TARVELO_WAY_REASON="$WAY_REASON"
+    export TARVELO_WAY_ARCHES="$WAY_ARCHES" TARVELO_WAY_LOADER="$WAY_LOADER" TARVELO_WAY_REASON="$WAY_REASON$over"
+    export TARVELO_WAY_ASKED="${TARVELO_ARCH:-}"
     if [ "$WAY_LOADER" = wine ]; then
-      echo "== Wine: Debian's wine, builds $WAY_ARCHES ($WAY_REASON)" >&2
+      echo "== Wine: Debian's wine, builds $WAY_ARCHES ($TARVELO_WAY_REASON)" >&2
     else
-      echo "== Wine: the 64-bit loader, build x86_64 alone, i686 skipped ($WAY_REASON)" >&2
+      echo "== Wine: the 64-bit loader, build x86_64 alone, i686 skipped ($TARVELO_WAY_REASON)" >&2
     fi
   fi
   WAY_ARCHES="$TARVELO_WAY_ARCHES" WAY_LOADER="$TARVELO_WAY_LOADER" WAY_REASON="$TARVELO_WAY_REASON"

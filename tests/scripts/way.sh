@@ -32,4 +32,20 @@ row "an arch that cannot be forced" yes               i686   refused       ""   
   rm -rf "$BUILD_ROOT"
   echo "ok   the 64-bit loader on the path"
 ) || failed=1
+# A TARVELO_ARCH given after a way was exported in the same shell wins,
+# and the way line says so; asked again the same, the way is kept.
+(
+  unset TARVELO_WAY_ARCHES TARVELO_ARCH
+  export BUILD_ROOT="$(mktemp -d)"
+  way_init 2>/dev/null
+  said="$(TARVELO_ARCH=x86_64 way_init 2>&1)"
+  TARVELO_ARCH=x86_64 way_init 2>/dev/null
+  again="$(TARVELO_ARCH=x86_64 way_init 2>&1)"
+  rm -rf "$BUILD_ROOT"
+  [ "$WAY_LOADER|$WAY_ARCHES" = "wine64|x86_64" ] || { echo "FAIL a later TARVELO_ARCH: $WAY_LOADER $WAY_ARCHES"; exit 1; }
+  case "$said" in *"(TARVELO_ARCH=x86_64, over the way chosen earlier in this shell)"*) ;;
+    *) echo "FAIL the way line: '$said'"; exit 1 ;; esac
+  [ -z "$again" ] || { echo "FAIL chosen again: '$again'"; exit 1; }
+  echo "ok   a later TARVELO_ARCH wins over an exported way"
+) || failed=1
 exit $failed
