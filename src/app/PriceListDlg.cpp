@@ -162,8 +162,10 @@ void CPriceListDlg::SetBackgroundActive(BOOL bActive) {
     m_nLinkTimer = ::SetTimer(m_hWnd, kLinkTimerId, kLinkTimerMs, nullptr);
     m_nSumTimer = ::SetTimer(m_hWnd, kSumTimerId, kSumTimerMs, nullptr);
     // Other instances linked to this document read its saved values while
-    // the companion file is away: it comes back with the next tick.
+    // the companion file is away: it comes back at once. What changed
+    // during the pause is summed now.
     m_bPublishPending = TRUE;
+    RequestSums();
 }
 
 // EXIT, Enter, the close box and Escape all end here: a modified document is
@@ -235,6 +237,7 @@ bool CPriceListDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& r
             return true;
         case WM_APP_ANIM_REAP: ReapAnimationThread(); return true;
         case WM_APP_LINKS: OnLinksArrived(); return true;
+        case WM_APP_SUMS: OnSumsRequested(); return true;
         default: return false;
     }
 }

@@ -42,6 +42,8 @@ struct DocPathParts {
 inline constexpr UINT WM_APP_ANIMATION = WM_APP + 1;  // a request of the animation worker
 inline constexpr UINT WM_APP_ANIM_REAP = WM_APP + 2;  // release a worker that ended by itself
 inline constexpr UINT WM_APP_LINKS = WM_APP + 3;      // the link workers found something
+inline constexpr UINT WM_APP_SUMS = WM_APP + 4;       // a change may have moved a sum
+inline constexpr UINT WM_APP_SHOWN = WM_APP + 5;      // the first paint is on the screen
 
 inline constexpr UINT_PTR kSumTimerId = 4106;
 inline constexpr UINT_PTR kLinkTimerId = 4107;
@@ -75,6 +77,12 @@ public:
     void ApplyNumbering();
     void OnTimer(UINT_PTR nIDEvent);
     void UpdateSums();
+    // Every change that can move a sum asks for them; a burst of changes
+    // (a document read, an undo step, a paste) is worked out once, before
+    // the window next waits for input. The sum timer stays for what
+    // changes without a notification.
+    void RequestSums();
+    void OnSumsRequested();
     // The selection buttons' names follow the goods and the column names.
     void UpdateSelectionNames();
 
@@ -224,6 +232,9 @@ public:
     AnimationTiming m_animTiming;
     std::set<std::string> m_tooLongLinkPaths;
     bool m_bTimerWorkRunning = false;
+    // A WM_APP_SUMS is on its way; how many such requests were worked out.
+    bool m_bSumsRequested = false;
+    unsigned m_nSumsWorkedOut = 0;
     std::map<std::string, KnownFile> m_knownFiles;
     std::unique_ptr<LinkWatch> m_linkWatch;
     std::unique_ptr<CompanionWriter> m_companion;
@@ -258,6 +269,10 @@ private:
     // Timer work and what the link workers bring wait while the animation
     // plays, while such work runs and while a box or dialog is open.
     bool TimerWorkAllowed() const;
+    // The sums, the buttons' names and the companion file, as they follow a change.
+    void WorkOutSums();
+    // What the first paint does not need, done once it is on the screen.
+    void OnShown();
     std::vector<std::string> LinkedPaths() const;
     LRESULT OnAnimationRequest(WPARAM wParam, LPARAM lParam);
     void ReapAnimationThread();

@@ -4,6 +4,7 @@
 #include "app/PriceListDlg.h"
 #include "dialogkit/Application.h"
 #include "dialogkit/Format.h"
+#include "dialogkit/LateModules.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentPath.h"
 #include "document/Profile.h"
@@ -167,16 +168,19 @@ void CPriceListDlg::OnReset() {
 }
 
 void CPriceListDlg::OnDropFiles(HDROP hDrop) {
+    const auto finish = dialogkit::LateFunction<decltype(&::DragFinish)>(dialogkit::kShell, "DragFinish");
+    const auto query = dialogkit::LateFunction<decltype(&::DragQueryFileA)>(dialogkit::kShell, "DragQueryFileA");
+    if (!finish || !query) return;
     // A drop delivered by the loop of an open message box or dialog would
     // start a command inside another one.
     if (dialogkit::ModalDepth() > 0) {
-        ::DragFinish(hDrop);
+        finish(hDrop);
         return;
     }
     SetBackgroundActive(FALSE);
     char path[kLongPathBuffer] = {};
-    const UINT n = ::DragQueryFileA(hDrop, 0, path, kLongPathBuffer);
-    ::DragFinish(hDrop);
+    const UINT n = query(hDrop, 0, path, kLongPathBuffer);
+    finish(hDrop);
     const std::string dropped(path, n < kLongPathBuffer ? n : 0);
     if (dropped.size() >= kShortestDroppedPath && SetDocumentPath(dropped, FALSE) && IsDocumentExtension()) {
         // A copy: the save question's Save As may analyse another path.

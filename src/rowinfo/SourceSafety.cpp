@@ -1,6 +1,7 @@
 #include "rowinfo/SourceSafety.h"
 
 #include "dialogkit/Format.h"
+#include "dialogkit/LateModules.h"
 #include "dialogkit/Seams.h"
 
 #include <shlwapi.h>
@@ -112,7 +113,8 @@ bool IsFolder(const std::string& path) {
 bool WindowsCountsDangerous(const std::string& extension) {
     std::wstring wide(extension.size() + 1, L'\0');
     const int n = ::MultiByteToWideChar(CP_ACP, 0, extension.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    return n > 0 && ::AssocIsDangerous(wide.c_str());
+    const auto dangerous = dialogkit::LateFunction<decltype(&::AssocIsDangerous)>(dialogkit::kShellLight, "AssocIsDangerous");
+    return n > 0 && dangerous && dangerous(wide.c_str());
 }
 
 }  // namespace
