@@ -40,3 +40,6 @@ public:
 private:
     std::unique_ptr<CPriceListDlg> m_dlg;
 };
+
+// The bench program started as the other process of the hop's floor.
+int WatchAndSignal(const char* folder, const char* eventName);

@@ -50,6 +50,7 @@ BenchDialog::BenchDialog() : m_dlg(std::make_unique<CPriceListDlg>()) { m_dlg->C
 BenchDialog::~BenchDialog() = default;
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--watch") == 0) return WatchAndSignal(argv[2], argv[3]);
     ::SetCurrentDirectoryA(BenchDir().c_str());
     CPriceListApp app;
     app.SetModulePath(BenchDir() + "\\Tarvelo.exe");

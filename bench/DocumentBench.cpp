@@ -209,7 +209,7 @@ std::string StepMaximal() {
         const CommandHistory::QuietScope quiet(*dlg.m_history);
         FillMaximal(dlg, variant);
     };
-    std::vector<double> take, typed, rewrite, exchange, row, whole;
+    std::vector<double> take, typed, rewrite, exchange, row, rowTexts, whole;
     for (int i = 0; i < 31; ++i) {
         fill(i % 2);
         take.push_back(MedianMicros(1, [&] { dlg.TakeStep(); }));
@@ -225,16 +225,35 @@ std::string StepMaximal() {
         }
         exchange.push_back(MedianMicros(1, [&] { dlg.TransferRow(i % 19, i % 19 + 1, FALSE); }));
         row.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
+        // Its floor: the two rows' goods and prices written back into their
+        // edits alone, from the exchanged texts, as the undo writes them.
+        {
+            const CommandHistory::QuietScope quiet(*dlg.m_history);
+            const int rows[2] = {i % 19, i % 19 + 1};
+            std::string texts[2][2];
+            for (int k = 0; k < 2; ++k) {
+                texts[k][0] = dlg.GetItemText(ids::Goods(rows[k]), 260);
+                texts[k][1] = dlg.GetItemText(ids::Price(rows[k]), 260);
+            }
+            auto put = [&](int first) {
+                for (int k = 0; k < 2; ++k) {
+                    ::SetDlgItemTextA(dlg.GetSafeHwnd(), ids::Goods(rows[k]), texts[(k + first) % 2][0].c_str());
+                    ::SetDlgItemTextA(dlg.GetSafeHwnd(), ids::Price(rows[k]), texts[(k + first) % 2][1].c_str());
+                }
+            };
+            put(1);
+            rowTexts.push_back(MedianMicros(1, [&] { put(0); }));
+        }
         dlg.TakeStep();
         fill((i + 1) % 2);
         whole.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
     }
-    for (auto* samples : {&take, &typed, &rewrite, &exchange, &row, &whole}) std::sort(samples->begin(), samples->end());
-    char out[384];
-    std::snprintf(out, sizeof out, "take a step %s; undo a typed price %s (the price written back alone %s); undo a row exchange %s (the exchange itself %s); undo with every value differing %s",
+    for (auto* samples : {&take, &typed, &rewrite, &exchange, &row, &rowTexts, &whole}) std::sort(samples->begin(), samples->end());
+    char out[512];
+    std::snprintf(out, sizeof out, "take a step %s; undo a typed price %s (the price written back alone %s); undo a row exchange %s (the exchange itself %s; floor: its four texts written back alone %s); undo with every value differing %s",
                   Micros(take[take.size() / 2]).c_str(), Micros(typed[typed.size() / 2]).c_str(),
                   Micros(rewrite[rewrite.size() / 2]).c_str(), Micros(row[row.size() / 2]).c_str(),
-                  Micros(exchange[exchange.size() / 2]).c_str(),
+                  Micros(exchange[exchange.size() / 2]).c_str(), Micros(rowTexts[rowTexts.size() / 2]).c_str(),
                   Micros(whole[whole.size() / 2]).c_str());
     return out;
 }

@@ -127,7 +127,6 @@ BOOL CPriceListDlg::OnInitDialog() {
     SetupGeometry();
     grid::InstallSelectionLook(m_hWnd);
     ApplyNumbering();
-    m_bModified = FALSE;
     StartNewHistory();
     return TRUE;
 }
@@ -163,8 +162,10 @@ void CPriceListDlg::SetBackgroundActive(BOOL bActive) {
     m_nLinkTimer = ::SetTimer(m_hWnd, kLinkTimerId, kLinkTimerMs, nullptr);
     m_nSumTimer = ::SetTimer(m_hWnd, kSumTimerId, kSumTimerMs, nullptr);
     // Other instances linked to this document read its saved values while
-    // the companion file is away: it comes back with the next tick.
+    // the companion file is away: it comes back at once. What changed
+    // during the pause is summed now.
     m_bPublishPending = TRUE;
+    RequestSums();
 }
 
 // EXIT, Enter, the close box and Escape all end here: a modified document is
@@ -189,11 +190,8 @@ void CPriceListDlg::OnHelpButton() { dialogkit::ShellOpen(m_strExeDir + "\\" + k
 bool CPriceListDlg::OnCommand(int id, int code) {
     OnFieldNotified(id, code);
     if (code == EN_CHANGE) UpdatePriceLook(id);
-    const bool editChanged = code == EN_CHANGE &&
-                             ((id >= ids::kGoodsBase && id < ids::kSelectionBase) ||
-                              (id >= ids::kNameBase && id < ids::kSumBase));
-    const bool selectionClicked =
-        code == BN_CLICKED && id >= ids::kSelectionBase && id < ids::kNameBase;
+    const bool editChanged = code == EN_CHANGE && ids::IsTextField(id);
+    const bool selectionClicked = code == BN_CLICKED && ids::IsSelection(id);
     if (editChanged || selectionClicked) {
         OnFieldChanged();
         return true;
@@ -240,6 +238,7 @@ bool CPriceListDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& r
             return true;
         case WM_APP_ANIM_REAP: ReapAnimationThread(); return true;
         case WM_APP_LINKS: OnLinksArrived(); return true;
+        case WM_APP_SUMS: OnSumsRequested(); return true;
         case WM_CTLCOLOREDIT:
             return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), result);
         default: return false;

@@ -42,6 +42,8 @@ struct DocPathParts {
 inline constexpr UINT WM_APP_ANIMATION = WM_APP + 1;  // a request of the animation worker
 inline constexpr UINT WM_APP_ANIM_REAP = WM_APP + 2;  // release a worker that ended by itself
 inline constexpr UINT WM_APP_LINKS = WM_APP + 3;      // the link workers found something
+inline constexpr UINT WM_APP_SUMS = WM_APP + 4;       // a change may have moved a sum
+inline constexpr UINT WM_APP_SHOWN = WM_APP + 5;      // the first paint is on the screen
 
 inline constexpr UINT_PTR kSumTimerId = 4106;
 // What a document stores of a goods, price or name text.
@@ -68,11 +70,21 @@ public:
 
     // --- model (model/) ---
     int SelectionButtonState(int row, int column, int newState);
+    // Whether a row's goods and price can be edited. A field that loses it
+    // while it has the focus hands the focus to the row's first selection
+    // button: a disabled field would keep it, and Tab would do nothing.
+    void EnableRowEdits(int row, BOOL enabled);
     void OnFieldChanged();
     void OnNumbers();
     void ApplyNumbering();
     void OnTimer(UINT_PTR nIDEvent);
     void UpdateSums();
+    // Every change that can move a sum asks for them; a burst of changes
+    // (a document read, an undo step, a paste) is worked out once, before
+    // the window next waits for input. The sum timer stays for what
+    // changes without a notification.
+    void RequestSums();
+    void OnSumsRequested();
     // The selection buttons' names follow the goods and the column names.
     void UpdateSelectionNames();
 
@@ -140,8 +152,11 @@ public:
     void PublishIfChanged();
 
     // --- commands and their history (commands/) ---
-    // Every user action that changes the document takes a step first.
-    void TakeStep();
+    // The end of a user action (DocumentChange): the step is kept when a
+    // value differs from the state before.
+    void EndChange(DocumentValues before);
+    // The one place the modified flag is set: not at the saved state.
+    void FollowHistory();
     void OnUndo();
     void OnRedo();
     void GoThroughHistory(bool back);
@@ -232,6 +247,9 @@ public:
     AnimationTiming m_animTiming;
     std::set<std::string> m_tooLongLinkPaths;
     bool m_bTimerWorkRunning = false;
+    // A WM_APP_SUMS is on its way; how many such requests were worked out.
+    bool m_bSumsRequested = false;
+    unsigned m_nSumsWorkedOut = 0;
     std::map<std::string, KnownFile> m_knownFiles;
     std::unique_ptr<LinkWatch> m_linkWatch;
     std::unique_ptr<CompanionWriter> m_companion;
@@ -266,6 +284,10 @@ private:
     // Timer work and what the link workers bring wait while the animation
     // plays, while such work runs and while a box or dialog is open.
     bool TimerWorkAllowed() const;
+    // The sums, the buttons' names and the companion file, as they follow a change.
+    void WorkOutSums();
+    // What the first paint does not need, done once it is on the screen.
+    void OnShown();
     std::vector<std::string> LinkedPaths() const;
     LRESULT OnAnimationRequest(WPARAM wParam, LPARAM lParam);
     void ReapAnimationThread();

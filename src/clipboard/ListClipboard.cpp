@@ -3,8 +3,8 @@
 // touched here only; the texts come from clipboard/ClipboardText.
 #include "app/PriceListDlg.h"
 #include "clipboard/ClipboardText.h"
-#include "commands/CommandHistory.h"
 #include "commands/Commands.h"
+#include "commands/DocumentChange.h"
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 
@@ -115,17 +115,15 @@ bool CPriceListDlg::PasteRange(int controlId) {
                                                            ids::IsPrice(controlId), linked, UserNumberForm());
     if (!plan.rows.empty()) {
         StopAnimation();
-        // The paste is one user action: one step before it, the texts it
-        // writes take none of their own.
-        TakeStep();
         {
-            const CommandHistory::QuietScope quiet(*m_history);
+            // The paste is one user action: one step, the texts it writes
+            // take none of their own.
+            const DocumentChange change(*this);
             for (const clipboard::PastedRow& r : plan.rows) {
                 if (r.setGoods) SetItemText(ids::Goods(r.row), r.goods.substr(0, kFieldTextLimit));
                 if (r.setPrice) SetItemText(ids::Price(r.row), r.price.substr(0, kFieldTextLimit));
             }
         }
-        m_bModified = TRUE;
         // The sums at once; the buttons' names, 140 texts, with the next
         // tick, as after typing.
         UpdateSums();

@@ -37,3 +37,13 @@ std::string CommandHistory::SwapText(int id, const std::string& now) {
     known = now;
     return before;
 }
+
+bool CommandHistory::SameValues(DocumentValues a, const DocumentValues& b) {
+    for (size_t row = 0; row < a.goods.size(); ++row) {
+        if (!a.linkFiles[row].empty() && a.linkFiles[row] == b.linkFiles[row] && a.linkColumns[row] == b.linkColumns[row]) {
+            a.goods[row] = b.goods[row];
+            a.prices[row] = b.prices[row];
+        }
+    }
+    return a == b;
+}

@@ -49,6 +49,9 @@ public:
         m_typingId = 0;
     }
     bool AtSaved() const { return m_saved == m_current; }
+    // A change that could not be taken as a step: no state reached from
+    // here on is the one in the file.
+    void LoseSaved() { m_saved = kNoState; }
 
     // Typing: the field being typed in, whose first change took a step.
     // A new session begins with the next change of any field.
@@ -57,6 +60,14 @@ public:
     void EndTyping() { m_typingId = 0; }
     // The text a field held before its latest change, and the new one.
     std::string SwapText(int id, const std::string& now);
+
+    // A change of the document under way (see DocumentChange): whether this
+    // one is the outermost.
+    bool EnterChange() { return m_changes++ == 0; }
+    void LeaveChange() { --m_changes; }
+    // Whether two states differ in a value: a row linked the same way in
+    // both shows what its link brings, which is no change of the user's.
+    static bool SameValues(DocumentValues a, const DocumentValues& b);
 
     // While the program itself changes texts nothing is a user's step.
     bool Quiet() const { return m_quiet > 0; }
@@ -83,6 +94,7 @@ private:
     };
     // The last state of one list goes back (or forward) to, now kept on the other.
     std::optional<DocumentValues> Move(std::deque<Entry>& from, std::deque<Entry>& to, DocumentValues now);
+    static constexpr unsigned kNoState = 0;  // no step's number: the first is 1
     std::deque<Entry> m_undo;
     std::deque<Entry> m_redo;
     // Every state reached by a step has its own number: undoing back to the
@@ -93,4 +105,5 @@ private:
     int m_typingId = 0;
     std::map<int, std::string> m_texts;
     int m_quiet = 0;
+    int m_changes = 0;
 };

@@ -96,8 +96,6 @@ bool Same(const KeyChord& a, const KeyChord& b) {
     return a.key == b.key && a.ctrl == b.ctrl && a.shift == b.shift && a.alt == b.alt;
 }
 
-bool InRange(int id, int base, int count) { return id >= base && id < base + count; }
-
 template <typename Lines>
 void Append(std::vector<MenuLine>& menu, const Lines& lines, const CommandState& state) {
     if (!menu.empty()) menu.push_back(MenuLine{});
@@ -131,13 +129,13 @@ int ArrowTarget(int id, UINT key) {
 
 CommandTarget TargetOfControl(int id) {
     CommandTarget t;
-    if (InRange(id, ids::kGoodsBase, ids::kRows)) t = {id - ids::kGoodsBase, -1, true};
-    if (InRange(id, ids::kPriceBase, ids::kRows)) t = {id - ids::kPriceBase, -1, true};
-    if (InRange(id, ids::kSelectionBase, ids::kRows * ids::kColumns)) {
+    if (ids::IsGoods(id)) t = {id - ids::kGoodsBase, -1, true};
+    if (ids::IsPrice(id)) t = {id - ids::kPriceBase, -1, true};
+    if (ids::IsSelection(id)) {
         const int index = id - ids::kSelectionBase;
         t = {index % ids::kRows, index / ids::kRows, false};
     }
-    if (InRange(id, ids::kNameBase, ids::kColumns)) t = {-1, id - ids::kNameBase, true};
+    if (ids::IsName(id)) t = {-1, id - ids::kNameBase, true};
     return t;
 }
 

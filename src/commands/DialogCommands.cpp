@@ -4,6 +4,7 @@
 #include "app/PriceListDlg.h"
 #include "commands/CommandHistory.h"
 #include "commands/Commands.h"
+#include "commands/DocumentChange.h"
 #include "dialogkit/GdiGuards.h"
 #include "dialogkit/Seams.h"
 #include "links/LinkWatch.h"
@@ -17,15 +18,10 @@ constexpr int kFieldBuffer = 260;
 constexpr int kSourceFirst = 1;
 constexpr int kSourceSecond = 2;
 
-bool IsTextField(int id) {
-    return (id >= ids::kGoodsBase && id < ids::kSelectionBase) || (id >= ids::kNameBase && id < ids::kSumBase);
-}
-bool IsSelection(int id) { return id >= ids::kSelectionBase && id < ids::kNameBase; }
-
 void PutText(DocumentValues& values, int id, std::string text) {
     const CommandTarget t = TargetOfControl(id);
     if (t.row >= 0) {
-        (id < ids::kPriceBase ? values.goods : values.prices)[static_cast<size_t>(t.row)] = std::move(text);
+        (ids::IsGoods(id) ? values.goods : values.prices)[static_cast<size_t>(t.row)] = std::move(text);
     } else if (t.column >= 0) {
         values.names[static_cast<size_t>(t.column)] = std::move(text);
     }
@@ -35,8 +31,8 @@ void PutText(DocumentValues& values, int id, std::string text) {
 // follow what it was on.
 int MovedControl(int id, int rowStep, int columnStep) {
     const CommandTarget t = TargetOfControl(id);
-    if (IsSelection(id)) return ids::Selection(t.row + rowStep, t.column + columnStep);
-    if (id >= ids::kNameBase) return ids::Name(t.column + columnStep);
+    if (ids::IsSelection(id)) return ids::Selection(t.row + rowStep, t.column + columnStep);
+    if (ids::IsName(id)) return ids::Name(t.column + columnStep);
     return id + rowStep;
 }
 
@@ -69,9 +65,7 @@ void CPriceListDlg::RestoreValues(const DocumentValues& v, const DocumentValues&
                               v.linkColumns[row] == now.linkColumns[row];
         if (!sameLink && v.goods[row] != now.goods[row]) SetItemText(ids::Goods(row), v.goods[row]);
         if (!sameLink && v.prices[row] != now.prices[row]) SetItemText(ids::Price(row), v.prices[row]);
-        if (v.editable[row] != now.editable[row]) {
-            for (const int id : {ids::Goods(row), ids::Price(row)}) ::EnableWindow(Item(id), v.editable[row] ? TRUE : FALSE);
-        }
+        if (v.editable[row] != now.editable[row]) EnableRowEdits(row, v.editable[row] ? TRUE : FALSE);
         for (int column = 0; column < ids::kColumns; ++column) {
             if (v.selection[row][column] != now.selection[row][column]) SelectionButtonState(row, column, v.selection[row][column]);
         }
@@ -96,10 +90,13 @@ void CPriceListDlg::RestoreValues(const DocumentValues& v, const DocumentValues&
     if (v.linkFiles != now.linkFiles) m_linkWatch->Look(LinkedPaths());
 }
 
-void CPriceListDlg::TakeStep() {
+void CPriceListDlg::EndChange(DocumentValues before) {
     m_history->EndTyping();
-    m_history->Take(CaptureValues());
+    if (!CommandHistory::SameValues(before, CaptureValues())) m_history->Take(std::move(before));
+    FollowHistory();
 }
+
+void CPriceListDlg::FollowHistory() { m_bModified = m_history->AtSaved() ? FALSE : TRUE; }
 
 void CPriceListDlg::OnUndo() { GoThroughHistory(true); }
 void CPriceListDlg::OnRedo() { GoThroughHistory(false); }
@@ -110,12 +107,12 @@ void CPriceListDlg::GoThroughHistory(bool back) {
     const DocumentValues now = CaptureValues();
     const std::optional<DocumentValues> to = back ? m_history->Undo(now) : m_history->Redo(now);
     if (to) RestoreValues(*to, now);
-    m_bModified = m_history->AtSaved() ? FALSE : TRUE;
+    FollowHistory();
 }
 
 void CPriceListDlg::OnFieldNotified(int id, int code) {
-    const bool typed = code == EN_CHANGE && IsTextField(id);
-    const bool clicked = code == BN_CLICKED && IsSelection(id);
+    const bool typed = code == EN_CHANGE && ids::IsTextField(id);
+    const bool clicked = code == BN_CLICKED && ids::IsSelection(id);
     // The animation ends first and puts the selection back: a click on a
     // button while it plays changes nothing that a step could take back.
     if (m_pAnimThread && (typed || clicked)) {
@@ -132,6 +129,8 @@ void CPriceListDlg::OnFieldNotified(int id, int code) {
         PutText(values, id, std::move(before));
         m_history->Take(std::move(values));
         m_history->BeginTyping(id);
+        // Before the first paint the program's own texts are no change.
+        if (!m_bStartupPending) FollowHistory();
     }
     if (clicked && !m_history->Quiet()) {
         // The click has switched the button already: before it, it was the
@@ -142,29 +141,30 @@ void CPriceListDlg::OnFieldNotified(int id, int code) {
         int& state = values.selection[t.row][t.column];
         state = state == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED;
         m_history->Take(std::move(values));
+        FollowHistory();
     }
 }
 
 void CPriceListDlg::StartNewHistory() {
     m_history->Restart();
-    for (int id = ids::kGoodsBase; id < ids::kSelectionBase; ++id) m_history->SwapText(id, GetItemText(id, kFieldBuffer));
-    for (int id = ids::kNameBase; id < ids::kSumBase; ++id) m_history->SwapText(id, GetItemText(id, kFieldBuffer));
+    for (int id = ids::kGoodsBase; id < ids::kSumBase; ++id) {
+        if (ids::IsTextField(id)) m_history->SwapText(id, GetItemText(id, kFieldBuffer));
+    }
     m_nCopiedRow = m_nCopiedColumn = kNone;
+    FollowHistory();
 }
 
-void CPriceListDlg::DocumentSaved() { m_history->MarkSaved(); }
+void CPriceListDlg::DocumentSaved() {
+    m_history->MarkSaved();
+    FollowHistory();
+}
 
 void CPriceListDlg::ReReadLinks() {
-    const std::array<int, ids::kRows> columns = m_rowLinkColumn;
-    DocumentValues before = CaptureValues();
+    // Only a link that moved to another column changes the document.
+    const DocumentChange change(*this);
     for (int row = 0; row < ids::kRows; ++row) RefreshLinkedRow(row, 0);
     // And every link is looked at again now, not only at the next tick.
     m_linkWatch->Look(LinkedPaths());
-    // Only a link that moved to another column changed the document.
-    if (m_rowLinkColumn != columns) {
-        m_history->EndTyping();
-        m_history->Take(std::move(before));
-    }
 }
 
 void CPriceListDlg::RunCommand(Command command, int controlId) {

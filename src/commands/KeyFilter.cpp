@@ -57,6 +57,11 @@ bool KeyFilter::Filter(const MSG& msg) {
     const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool keyUp = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
     if (!keyDown && !keyUp) return false;
+    if (msg.wParam == VK_MENU) {
+        const bool chordsAlt = keyUp && m_altOfChord;
+        m_altOfChord = false;
+        if (chordsAlt) return true;
+    }
     const KeyChord chord{static_cast<UINT>(msg.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)};
     // A range on the clipboard fills rows; one text stays the edit's paste.
     const bool paste = chord.key == kKeyV && chord.ctrl && !chord.shift && !chord.alt;
@@ -67,6 +72,7 @@ bool KeyFilter::Filter(const MSG& msg) {
     // The release of a command's key must not reach the control either: an
     // edit would open its own menu on the menu key's.
     if (keyUp) return true;
+    m_altOfChord = chord.alt;
     m_dlg.RunCommand(command, id);
     return true;
 }

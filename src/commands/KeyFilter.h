@@ -23,4 +23,8 @@ private:
     bool TypeDecimalPoint(const MSG& msg, int id) const;
 
     CPriceListDlg& m_dlg;
+    // The Alt key of a chord carried out here is still down: its release
+    // is the chord's too. Let through, the window would take it for Alt
+    // pressed alone and enter the menu mode, eating the next key.
+    bool m_altOfChord = false;
 };

@@ -1,6 +1,7 @@
 #include "dialogkit/Seams.h"
 
 #include "dialogkit/Application.h"
+#include "dialogkit/LateModules.h"
 
 #include <vector>
 
@@ -67,11 +68,12 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request) {
     ofn.Flags = request.flags | OFN_EXPLORER | OFN_ENABLESIZING;
 
     FileDialogResult result;
-    result.ok = request.open ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
+    const auto show = LateFunction<decltype(&::GetOpenFileNameA)>(kCommonDialogs, request.open ? "GetOpenFileNameA" : "GetSaveFileNameA");
+    result.ok = show && show(&ofn);
     if (result.ok) {
         result.path = file;
-    } else {
-        result.extendedError = ::CommDlgExtendedError();
+    } else if (const auto error = LateFunction<decltype(&::CommDlgExtendedError)>(kCommonDialogs, "CommDlgExtendedError")) {
+        result.extendedError = error();
     }
     return result;
 }
@@ -88,7 +90,9 @@ void ShellOpen(const std::string& file) {
         TheSeams().shellOpen(file);
         return;
     }
-    ::ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (const auto execute = LateFunction<decltype(&::ShellExecuteA)>(kShell, "ShellExecuteA")) {
+        execute(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
 
 }  // namespace dialogkit

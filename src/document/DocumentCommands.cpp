@@ -4,6 +4,7 @@
 #include "app/PriceListDlg.h"
 #include "dialogkit/Application.h"
 #include "dialogkit/Format.h"
+#include "dialogkit/LateModules.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentPath.h"
 #include "document/Profile.h"
@@ -16,6 +17,8 @@ constexpr const char* kTitleFormat = "%s   -   %s";
 constexpr const char* kSaveQuestion = "Änderungen in   %s   speichern ?";
 constexpr const char* kResetQuestion = "Alle Einträge löschen ?";
 constexpr const char* kDocumentFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
+// A Save As name the path rules refuse: the list was not saved.
+constexpr const char* kBadNameMessage = "Der Name   %s   ist kein gültiger Name für eine Tarvelo-Datei (Endung .pgx) !";
 constexpr const char* kChangedMeanwhileQuestion = "Die Datei   %s   wurde inzwischen geändert. Überschreiben ?";
 constexpr size_t kShortestDroppedPath = 5;
 // Application name, separator and a title of a path that fits 260 bytes.
@@ -52,8 +55,8 @@ int CPriceListDlg::PromptSaveChanges(const std::string& path) {
         case IDYES:
             // A save that failed or was cancelled must not let the command go
             // on and lose the changes: it counts as Cancel.
+            // The save marks the list unmodified.
             if (!SaveAnswered()) return 2;
-            m_bModified = FALSE;
             return 0;
         case IDNO: return 1;
         case IDCANCEL: return 2;
@@ -63,7 +66,7 @@ int CPriceListDlg::PromptSaveChanges(const std::string& path) {
 
 void CPriceListDlg::OpenDocument(const std::string& path) {
     if (PromptSaveChanges(m_strDocPath) == 2) return;
-    if (OpenDocumentFile(path)) m_bModified = FALSE;
+    OpenDocumentFile(path);
 }
 
 void CPriceListDlg::OnLoad() {
@@ -79,7 +82,7 @@ void CPriceListDlg::OnLoad() {
         if (chosen.ok) {
             // A path the analysis refuses reads the current document again.
             const std::string path = SetDocumentPath(chosen.path, FALSE) ? m_lastPathParts.strFullPath : m_strDocPath;
-            if (OpenDocumentFile(path)) m_bModified = FALSE;
+            OpenDocumentFile(path);
         }
     }
     SetBackgroundActive(TRUE);
@@ -129,6 +132,13 @@ bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
     const std::string oldTitle = m_strDocTitle;
     const std::string oldCompanion = m_strCompanionPath;
     const std::string oldWindowTitle = dialogkit::WindowText(m_hWnd, kWindowTitleBuffer);
+    const PathAnalysis analysis = AnalysePath(chosen.path);
+    if (!analysis.tooLong && !analysis.parts) {
+        const size_t slash = chosen.path.find_last_of("\\/");
+        const std::string name = chosen.path.substr(slash == std::string::npos ? 0 : slash + 1);
+        dialogkit::AppMessageBox(dialogkit::Format(kBadNameMessage, name.c_str()), MB_OK);
+        return false;
+    }
     if (!SetDocumentPath(chosen.path, TRUE)) return false;
     if (WriteDocument()) return true;
     m_strDocPath = oldPath;
@@ -140,7 +150,7 @@ bool CPriceListDlg::SaveAsChosenFile(const std::string& initialName) {
 
 void CPriceListDlg::OnSaveAs() {
     SetBackgroundActive(FALSE);
-    if (SaveAsChosenFile(m_strDocPath)) m_bModified = FALSE;
+    SaveAsChosenFile(m_strDocPath);
     SetBackgroundActive(TRUE);
 }
 
@@ -153,22 +163,24 @@ void CPriceListDlg::OnReset() {
         // hold something.
         SetDocumentPath(m_strUntitledPath, TRUE);
         ReadDocumentFrom(IniFile());
-        m_bModified = FALSE;
     }
     SetBackgroundActive(TRUE);
 }
 
 void CPriceListDlg::OnDropFiles(HDROP hDrop) {
+    const auto finish = dialogkit::LateFunction<decltype(&::DragFinish)>(dialogkit::kShell, "DragFinish");
+    const auto query = dialogkit::LateFunction<decltype(&::DragQueryFileA)>(dialogkit::kShell, "DragQueryFileA");
+    if (!finish || !query) return;
     // A drop delivered by the loop of an open message box or dialog would
     // start a command inside another one.
     if (dialogkit::ModalDepth() > 0) {
-        ::DragFinish(hDrop);
+        finish(hDrop);
         return;
     }
     SetBackgroundActive(FALSE);
     char path[kLongPathBuffer] = {};
-    const UINT n = ::DragQueryFileA(hDrop, 0, path, kLongPathBuffer);
-    ::DragFinish(hDrop);
+    const UINT n = query(hDrop, 0, path, kLongPathBuffer);
+    finish(hDrop);
     const std::string dropped(path, n < kLongPathBuffer ? n : 0);
     if (dropped.size() >= kShortestDroppedPath && SetDocumentPath(dropped, FALSE) && IsDocumentExtension()) {
         // A copy: the save question's Save As may analyse another path.

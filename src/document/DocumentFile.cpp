@@ -82,9 +82,7 @@ void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
     for (int row = 0; row < ids::kRows; ++row) {
         m_rowLinkColumn[row] = columns[row];
         m_rowLinkFile[row] = text(kSectionShared, RowKey(kKeyLinkFile, row), "", kTextBuffer);
-        const BOOL free = m_rowLinkColumn[row] < 0;
-        ::EnableWindow(Item(ids::Goods(row)), free);
-        ::EnableWindow(Item(ids::Price(row)), free);
+        EnableRowEdits(row, m_rowLinkColumn[row] < 0 ? TRUE : FALSE);
     }
 
     for (int row = 0; row < ids::kRows; ++row) {
@@ -103,7 +101,6 @@ void CPriceListDlg::ReadDocumentFrom(const IniFile& file) {
     m_linkWatch->Forget();
     m_linkWatch->Look(LinkedPaths());
     m_bPublishPending = TRUE;
-    m_bModified = FALSE;
     StartNewHistory();
 }
 

@@ -19,7 +19,9 @@ std::optional<DocPathParts> SplitDocumentPath(const std::string& path) {
 
     DocPathParts parts;
     parts.strExt = path.substr(dot);
-    if (parts.strExt == kCompanionExtension) parts.strExt = kDocumentExtension;
+    // Windows names ignore case: a ".PGW" kept as the document's own would
+    // make the companion path name the document itself.
+    if (SameTextIgnoringCase(parts.strExt, kCompanionExtension)) parts.strExt = kDocumentExtension;
 
     const std::string rest = path.substr(0, dot);
     const size_t slash = rest.rfind('\\');
@@ -38,13 +40,13 @@ PathAnalysis AnalysePath(const std::string& path) {
     return analysis;
 }
 
-bool IsDocumentExtensionText(const std::string& ext) {
-    const std::string want = kDocumentExtension;
-    return ext.size() == want.size() &&
-           std::equal(ext.begin(), ext.end(), want.begin(), [](char a, char b) {
+bool SameTextIgnoringCase(const std::string& text, const std::string& lower) {
+    return text.size() == lower.size() && std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == b;
            });
 }
+
+bool IsDocumentExtensionText(const std::string& ext) { return SameTextIgnoringCase(ext, kDocumentExtension); }
 
 bool LongFormOf(const std::string& path, std::string* longForm) {
     char buffer[kLongPathBuffer] = {};

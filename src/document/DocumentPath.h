@@ -14,7 +14,7 @@ inline constexpr const char* kPathTooLongMessage = "Der Zielpfad ist zu lang !!!
 std::string RemoveQuotes(const std::string& path);
 
 // Splits a path into folder, title and extension: the extension runs from
-// the last dot (at most four characters after it); ".pgw" (with this case)
+// the last dot (at most four characters after it); ".pgw" (in any case)
 // stands for ".pgx". Without a folder, "." takes its place. Nothing when the
 // path has no dot or too long an extension.
 std::optional<DocPathParts> SplitDocumentPath(const std::string& path);
@@ -34,6 +34,9 @@ struct PathAnalysis {
     bool operator==(const PathAnalysis&) const = default;
 };
 PathAnalysis AnalysePath(const std::string& path);
+
+// Whether text equals the lower-case text, ignoring case.
+bool SameTextIgnoringCase(const std::string& text, const std::string& lower);
 
 // ".pgx" ignoring case.
 bool IsDocumentExtensionText(const std::string& ext);

@@ -1,9 +1,9 @@
 #include "document/SafeSave.h"
 
 #include "dialogkit/Win32.h"
-#include "document/WriterId.h"
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -12,9 +12,13 @@ namespace {
 
 constexpr int kReplaceAttempts = 20;  // a scanner or indexer may hold the file a moment
 constexpr DWORD kReplaceRetryMs = 50;
-constexpr const char* kCopyPrefix = "~";
+// The copy's name is short and of one length whatever the target's:
+// "~tv" + eight hex digits + ".tmp", beside the target.
+constexpr const char* kCopyPrefix = "~tv";
 constexpr const char* kCopySuffix = ".tmp";
-constexpr char kCopySeparator = '.';
+constexpr size_t kCopyDigits = 8;
+constexpr int kCopyNameBuffer = 32;
+constexpr int kCopyAttempts = 64;  // names another save holds are passed over
 constexpr DWORD kReadChunk = 64 * 1024;
 
 // The system's long-path form of a path ("\\?\C:\..."): it reaches names
@@ -61,27 +65,63 @@ bool ReadAll(HANDLE h, std::string* bytes) {
     }
 }
 
+// The copy is held open from its creation until it has been moved (or
+// removed): a copy nobody holds belongs to a save that was cut off. Others
+// may rename or remove it, never open it for reading or writing.
+class HeldCopy {
+public:
+    HeldCopy() = default;
+    ~HeldCopy() { Release(); }
+    HeldCopy(const HeldCopy&) = delete;
+    HeldCopy& operator=(const HeldCopy&) = delete;
+    // A new copy beside target under a name no other file has.
+    bool Create(const std::string& target);
+    const std::wstring& Path() const { return m_path; }
+    HANDLE Get() const { return m_h; }
+    void Release() {
+        if (m_h != INVALID_HANDLE_VALUE) ::CloseHandle(m_h);
+        m_h = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_h = INVALID_HANDLE_VALUE;
+    std::wstring m_path;
+};
+
+bool HeldCopy::Create(const std::string& target) {
+    static std::atomic<unsigned> saves{0};
+    const size_t slash = target.find_last_of("\\/");
+    const std::string folder = target.substr(0, slash == std::string::npos ? 0 : slash + 1);
+    // This process's number in the high digits keeps two programs' saves
+    // apart in most cases; CREATE_NEW keeps them apart in all.
+    const unsigned base = static_cast<unsigned>(::GetCurrentProcessId()) << 16;
+    for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
+        char name[kCopyNameBuffer] = {};
+        std::snprintf(name, sizeof name, "%s%08x%s", kCopyPrefix, base ^ ++saves, kCopySuffix);
+        m_path = LongPathForm(folder + name);
+        if (m_path.empty()) return false;
+        m_h = ::CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_h != INVALID_HANDLE_VALUE) return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+}
+
 // Writes the copy and makes sure the disk holds all of it: a full disk may
 // take part of a write and still report success.
-// The copy is new: a name that exists already belongs to no save of ours.
-bool WriteCopy(const std::wstring& copy, const std::string& bytes, Durability durability, bool* created) {
-    {
-        const File file(::CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-        if (!file.Valid()) return false;
-        *created = true;
-        DWORD written = 0;
-        if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size()) {
-            return false;
-        }
-        if (durability == Durability::kWhole) return true;
-        if (!::FlushFileBuffers(file.Get())) return false;
+bool WriteCopy(const HeldCopy& copy, const std::string& bytes, Durability durability) {
+    DWORD written = 0;
+    if (!::WriteFile(copy.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        return false;
     }
-    const File file(::CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (durability == Durability::kWhole) return true;
+    if (!::FlushFileBuffers(copy.Get())) return false;
+    if (::SetFilePointer(copy.Get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
     std::string back;
-    return file.Valid() && ReadAll(file.Get(), &back) && back == bytes;
+    return ReadAll(copy.Get(), &back) && back == bytes;
 }
 
 bool MoveOver(const std::wstring& from, const std::wstring& to) {
@@ -96,58 +136,44 @@ bool MoveOver(const std::wstring& from, const std::wstring& to) {
     return false;
 }
 
-std::string Narrow(const std::wstring& text) {
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string narrow(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), n, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(n - 1));
-    return narrow;
+bool IsCopyName(const std::wstring& name) {
+    const std::wstring prefix(kCopyPrefix, kCopyPrefix + std::char_traits<char>::length(kCopyPrefix));
+    const std::wstring suffix(kCopySuffix, kCopySuffix + std::char_traits<char>::length(kCopySuffix));
+    if (name.size() != prefix.size() + kCopyDigits + suffix.size()) return false;
+    if (::lstrcmpiW(name.substr(0, prefix.size()).c_str(), prefix.c_str()) != 0) return false;
+    if (::lstrcmpiW(name.substr(name.size() - suffix.size()).c_str(), suffix.c_str()) != 0) return false;
+    return name.find_first_not_of(L"0123456789abcdefABCDEF", prefix.size()) == prefix.size() + kCopyDigits;
 }
 
-// Removes the copies of this target that saves of ended processes on this
-// computer left behind; the copies of running saves, and of other
-// computers' saves, stay.
+// Removes the copies beside target that no save holds any more: those of
+// saves that were cut off (a crash, a power cut, a killed process), on this
+// computer or another. A running save's copy cannot be opened alone.
 void RemoveLeftCopies(const std::string& target) {
     const size_t slash = target.find_last_of("\\/");
     const std::string folder = target.substr(0, slash == std::string::npos ? 0 : slash + 1);
-    std::string prefix = kCopyPrefix;
-    prefix.append(target, folder.size()).push_back(kCopySeparator);
-    const std::wstring pattern = LongPathForm(folder + prefix + "*" + kCopySuffix);
+    const std::wstring pattern = LongPathForm(folder + kCopyPrefix + "*" + kCopySuffix);
     if (pattern.empty()) return;
     const std::wstring wideFolder = pattern.substr(0, pattern.find_last_of(L'\\') + 1);
     WIN32_FIND_DATAW found;
     const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = Narrow(found.cFileName);
-        const std::string suffix = kCopySuffix;
         // The pattern matches short names too: only a long name of this form counts.
-        if (name.size() <= prefix.size() + suffix.size() ||
-            ::lstrcmpiA(name.substr(0, prefix.size()).c_str(), prefix.c_str()) != 0) {
-            continue;
-        }
-        const std::string tag = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        const size_t number = tag.rfind(kCopySeparator);
-        WriterId writer;
-        if (number == std::string::npos || !WriterFromTag(tag.substr(0, number), &writer)) continue;
-        if (StateOf(writer) != WriterState::kGone) continue;
+        if (!IsCopyName(found.cFileName)) continue;
         const std::wstring left = wideFolder + found.cFileName;
-        ::SetFileAttributesW(left.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(left.c_str());
+        const File alone(::CreateFileW(left.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES | DELETE, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!alone.Valid()) continue;
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        FILE_DISPOSITION_INFO gone{TRUE};
+        ::SetFileInformationByHandle(alone.Get(), FileBasicInfo, &basic, sizeof basic);
+        ::SetFileInformationByHandle(alone.Get(), FileDispositionInfo, &gone, sizeof gone);
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
 }
 
 }  // namespace
-
-std::string SaveCopyPath(const std::string& target) {
-    static std::atomic<unsigned> saves{0};
-    const size_t slash = target.find_last_of("\\/");
-    const size_t name = slash == std::string::npos ? 0 : slash + 1;
-    return target.substr(0, name) + kCopyPrefix + target.substr(name) + kCopySeparator + WriterTag(ThisWriter()) +
-           kCopySeparator + std::to_string(++saves) + kCopySuffix;
-}
 
 namespace {
 
@@ -179,17 +205,18 @@ bool SaveReplacing(const std::string& target, const std::string& bytes, Durabili
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         return false;
     }
-    const std::wstring copy = LongPathForm(SaveCopyPath(target));
     const std::wstring wideTarget = LongPathForm(target);
-    if (copy.empty() || wideTarget.empty()) return false;
+    if (wideTarget.empty()) return false;
     RemoveLeftCopies(target);
-    bool created = false;
-    if (WriteCopy(copy, bytes, durability, &created)) {
+    HeldCopy copy;
+    if (!copy.Create(target)) return false;
+    if (WriteCopy(copy, bytes, durability)) {
         BeforeSaveMove(target);
-        if (MoveOver(copy, wideTarget)) return true;
+        if (MoveOver(copy.Path(), wideTarget)) return true;
     }
     // Only a copy this save made itself is removed.
-    if (created) ::DeleteFileW(copy.c_str());
+    copy.Release();
+    ::DeleteFileW(copy.Path().c_str());
     return false;
 }
 

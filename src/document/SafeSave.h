@@ -2,14 +2,13 @@
 #include <functional>
 #include <string>
 
-// The copy a save writes beside its target before it replaces it:
-// "~" + the target's file name + "." + this process (WriterTag) + "." + a
-// number of this process's own + ".tmp". No other save, in this process or
-// another, writes or removes it. A copy that a save cut off (a crash, a
-// power cut) left behind is removed by a later save on this computer once
-// its process has ended. It may be longer than a path may be (it is
-// reached through the system's long-path form).
-std::string SaveCopyPath(const std::string& target);
+// A save first writes a copy of its own beside its target, named
+// "~tv" + eight hex digits + ".tmp" whatever the target's name (a target
+// whose name is as long as a name may be still saves), and holds it open
+// until it has been moved over the target. No other save writes or
+// removes a copy that is held. A copy that a save cut off (a crash, a
+// power cut) left behind is held by nobody, and the next save in its
+// folder removes it.
 
 // Called with the target once a save's copy is written and before it is
 // moved into place, on whichever thread saves: tests make two saves meet

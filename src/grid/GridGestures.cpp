@@ -2,7 +2,7 @@
 // copies), separator clicks, clearing a row, linking and stepping links,
 // the row info and its sources, and the animation on demand.
 #include "app/PriceListDlg.h"
-#include "commands/CommandHistory.h"
+#include "commands/DocumentChange.h"
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 #include "grid/Geometry.h"
@@ -52,10 +52,9 @@ void CPriceListDlg::OnLButtonDown(UINT, POINT pt) {
 }
 
 void CPriceListDlg::ToggleSeparator(int separator) {
-    TakeStep();
+    const DocumentChange change(*this);
     m_separatorLines[separator] = m_separatorLines[separator] == 0 ? 1 : 0;
     Repaint(nullptr);
-    m_bModified = TRUE;
 }
 
 void CPriceListDlg::OnLButtonUp(UINT nFlags, POINT pt) {
@@ -133,30 +132,22 @@ void CPriceListDlg::OnRButtonDblClk(UINT nFlags, POINT pt) {
 
 void CPriceListDlg::ClearRow(int row) {
     if (dialogkit::AppMessageBox(dialogkit::Format(kClearRowQuestion, row + 1), MB_YESNO) != IDYES) return;
-    TakeStep();
-    const CommandHistory::QuietScope quiet(*m_history);
+    const DocumentChange change(*this);
     m_rowLinkFile[row].clear();
     m_rowLinkColumn[row] = kNone;
-    m_bModified = TRUE;
     SetItemText(ids::Goods(row), "");
     SetItemText(ids::Price(row), "");
-    ::EnableWindow(Item(ids::Goods(row)), TRUE);
-    ::EnableWindow(Item(ids::Price(row)), TRUE);
+    EnableRowEdits(row, TRUE);
 }
 
 void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
-    TakeStep();
-    const CommandHistory::QuietScope quiet(*m_history);
+    const DocumentChange change(*this);
     const std::array<int, ids::kRows> columns = m_rowLinkColumn;
     auto read = [&](int row) {
         RowContent c;
         c.goods = GetItemText(ids::Goods(row), kTransferBuffer);
         c.price = GetItemText(ids::Price(row), kTransferBuffer);
         return c;
-    };
-    auto enable = [&](int row, BOOL enabled) {
-        ::EnableWindow(Item(ids::Goods(row)), enabled);
-        ::EnableWindow(Item(ids::Price(row)), enabled);
     };
     auto readRest = [&](int row, RowContent& c) {
         for (int column = 0; column < ids::kColumns; ++column) c.selection[column] = SelectionButtonState(row, column, -1);
@@ -166,7 +157,7 @@ void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
     auto write = [&](int row, const RowContent& c, int linkColumn) {
         SetItemText(ids::Goods(row), c.goods);
         SetItemText(ids::Price(row), c.price);
-        if (!c.linkFile.empty()) enable(row, FALSE);
+        if (!c.linkFile.empty()) EnableRowEdits(row, FALSE);
         for (int column = 0; column < ids::kColumns; ++column) SelectionButtonState(row, column, c.selection[column]);
         m_rowLinkColumn[row] = linkColumn;
         m_rowLinkFile[row] = c.linkFile;
@@ -174,10 +165,10 @@ void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
     };
 
     RowContent source = read(from);
-    if (!copy) enable(from, TRUE);
+    if (!copy) EnableRowEdits(from, TRUE);
     readRest(from, source);
     RowContent target = read(to);
-    enable(to, TRUE);
+    EnableRowEdits(to, TRUE);
     readRest(to, target);
 
     write(to, source, columns[from]);
@@ -189,8 +180,7 @@ void CPriceListDlg::TransferRow(int from, int to, BOOL copy) {
 }
 
 void CPriceListDlg::TransferColumn(int from, int to, BOOL copy) {
-    TakeStep();
-    const CommandHistory::QuietScope quiet(*m_history);
+    const DocumentChange change(*this);
     auto readStates = [&](int column) {
         std::array<int, ids::kRows> states{};
         for (int row = 0; row < ids::kRows; ++row) states[row] = SelectionButtonState(row, column, -1);

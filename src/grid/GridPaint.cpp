@@ -99,8 +99,10 @@ void CPriceListDlg::OnPaint() {
         m_bFirstPaint = FALSE;
         m_nSumTimer = ::SetTimer(m_hWnd, kSumTimerId, kSumTimerMs, nullptr);
         m_nLinkTimer = ::SetTimer(m_hWnd, kLinkTimerId, kLinkTimerMs, nullptr);
-        // Links that arrived before the window showed are taken now.
+        // Links that arrived before the window showed are taken now, and
+        // the sums of the document read at start-up worked out.
         ::PostMessageA(m_hWnd, WM_APP_LINKS, 0, 0);
+        RequestSums();
     }
     if (!m_bAnimRunning && m_bStartupPending) {
         m_bStartupPending = FALSE;

@@ -170,7 +170,7 @@ void CompanionWriter::Target::Run(const std::shared_ptr<Target>& target, const s
             target->answered = asked;
             target->met = met;
             // Gone as asked, and nothing new asked meanwhile: this worker's work is done.
-            done = target->asked == asked && ((!hold && met) || shared->closed);
+            done = target->asked == asked && WorkerEnds(hold, met, shared->closed);
             target->ended = done;
         }
         shared->answered.notify_all();

@@ -47,6 +47,17 @@ public:
     static constexpr DWORD kRetryMs = 1000;
     static constexpr DWORD kExitWaitMs = 2000;
 
+    // Whether a worker ends after an attempt at what was asked last (a
+    // newer request always keeps it going):
+    //
+    //   asked  attempt   writer    the worker
+    //   hold   met       open      stays: refreshes every refreshMs
+    //   hold   not met   open      stays: tries again every kRetryMs
+    //   gone   met       open      ends: the file is gone or another's
+    //   gone   not met   open      stays: tries again every kRetryMs
+    //   any    any       closed    ends: one attempt after the close, no more
+    static constexpr bool WorkerEnds(bool hold, bool met, bool closed) { return closed || (!hold && met); }
+
 private:
     struct Shared;
     struct Target;

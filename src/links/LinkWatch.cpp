@@ -14,9 +14,12 @@ constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHA
 // hangs then would hold the server, every Wine program with it.
 constexpr DWORD kPromptLookMs = 250;
 // A folder that changes all the time (another program writing there) is
-// looked at no more often than this; a save's copy and its move into
-// place are then seen in one look.
-constexpr DWORD kLookSpacingMs = 30;
+// looked at no more often than this. It is also the pause after a signal
+// that lets a save's copy and its move into place be seen in one look: a
+// companion file's copy is written, flushed, read back and moved within a
+// few milliseconds. A slower save is not missed: the watch is armed again
+// before the pause, so its move signals once more.
+constexpr DWORD kLookSpacingMs = 10;
 
 std::string FolderOf(const std::string& link) {
     const size_t slash = link.find_last_of("\\/");
@@ -136,8 +139,10 @@ void LinkWatch::Folder::Run(const std::shared_ptr<Folder>& folder, const std::sh
         const DWORD signalled = ::WaitForMultipleObjects(changes.Armed() ? 3 : 2, waits, FALSE, INFINITE);
         if (signalled != WAIT_OBJECT_0 + 1 && signalled != WAIT_OBJECT_0 + 2) return;
         if (signalled == WAIT_OBJECT_0 + 2) {
-            if (::WaitForSingleObject(folder->stop.Get(), kLookSpacingMs) != WAIT_TIMEOUT) return;
+            // Armed again before the pause: a move that comes after it
+            // signals once more and is looked at then, not at a tick.
             changes.Rearm();
+            if (::WaitForSingleObject(folder->stop.Get(), kLookSpacingMs) != WAIT_TIMEOUT) return;
         }
 
         std::vector<std::string> links;

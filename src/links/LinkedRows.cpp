@@ -1,7 +1,7 @@
 // Rows linked to a column of another document, and the companion file that
 // publishes this document's columns to other instances.
 #include "app/PriceListDlg.h"
-#include "commands/CommandHistory.h"
+#include "commands/DocumentChange.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentKeys.h"
 #include "document/DocumentPath.h"
@@ -9,6 +9,8 @@
 #include "links/CompanionWriter.h"
 #include "links/LinkRules.h"
 #include "links/LinkWatch.h"
+
+#include <optional>
 
 namespace {
 
@@ -30,12 +32,11 @@ void CPriceListDlg::LinkRow(int row) {
 
     CColumnPickDlg pick(*this);
     if (pick.DoModal(m_hWnd) != IDOK) return;
-    TakeStep();
+    // A new link is a change of the document: closing must not lose it
+    // without the save question. The same link again is none.
+    const DocumentChange change(*this);
     m_rowLinkFile[row] = m_strLinkPickPath;
     m_rowLinkColumn[row] = pick.m_nColumn;
-    // A new link is a change of the document: closing must not lose it
-    // without the save question. The refresh keeps the flag set.
-    m_bModified = TRUE;
     // The new link's folder is looked at now; the row shows it as soon as
     // the look arrives.
     m_linkWatch->Look(LinkedPaths());
@@ -45,10 +46,10 @@ void CPriceListDlg::LinkRow(int row) {
 void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     const std::string& link = m_rowLinkFile[row];
     if (link.empty()) return;
-    if (step != 0) TakeStep();
+    // A step is the user's; a refresh shows what the link brings.
+    std::optional<DocumentChange> change;
+    if (step != 0) change.emplace(*this);
     const CommandHistory::QuietScope quiet(*m_history);
-    const BOOL wasModified = m_bModified;
-    if (step != 0) m_bModified = TRUE;
     const int column = SteppedLinkColumn(m_rowLinkColumn[row], step);
 
     // Until its folder's worker has looked at the link, and while a look-up
@@ -80,17 +81,7 @@ void CPriceListDlg::RefreshLinkedRow(int row, int step) {
     m_rowLinkColumn[row] = column;
     UpdateItemText(ids::Goods(row), LinkedGoodsText(column, m_lastPathParts.strTitle, values.strName));
     UpdateItemText(ids::Price(row), values.strSum);
-    for (const int id : {ids::Goods(row), ids::Price(row)}) {
-        if (::IsWindowEnabled(Item(id))) ::EnableWindow(Item(id), FALSE);
-    }
-
-    // Writing the texts went through the change handler: only a step is a
-    // change of the document.
-    if (step != 0) {
-        m_bModified = TRUE;
-    } else if (!wasModified) {
-        m_bModified = FALSE;
-    }
+    EnableRowEdits(row, FALSE);
 }
 
 std::vector<std::string> CPriceListDlg::LinkedPaths() const {
@@ -139,7 +130,9 @@ void CPriceListDlg::PublishIfChanged() {
 }
 
 void CPriceListDlg::PublishColumns() {
-    if (m_strCompanionPath.empty()) return;
+    // Whatever the names, a companion file is never written into a
+    // document: the worker would remove it again as its own.
+    if (m_strCompanionPath.empty() || PathKey(m_strCompanionPath) == PathKey(m_strDocPath)) return;
     PublishedColumns columns;
     for (int column = 0; column < ids::kColumns; ++column) {
         m_publishedNames[column] = GetItemText(ids::Name(column), doc::kTextBuffer);

@@ -147,6 +147,8 @@ void CPriceListDlg::ResetAnimationState() {
     m_animDelay = kIdleDelayMs;
     m_animRepeat = -1;
     m_bAnimRunning = FALSE;
+    // What changed while it played is summed now.
+    RequestSums();
 }
 
 void CPriceListDlg::ReapAnimationThread() {

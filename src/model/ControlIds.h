@@ -30,7 +30,15 @@ constexpr int Price(int row) { return kPriceBase + row; }
 constexpr int Selection(int row, int column) { return kSelectionBase + column * kRows + row; }
 constexpr int Name(int column) { return kNameBase + column; }
 constexpr int Sum(int column) { return kSumBase + column; }
-constexpr bool IsPrice(int id) { return id >= kPriceBase && id < kPriceBase + kRows; }
+
+// Which block an id is of: the one place the ranges are written out.
+constexpr bool InBlock(int id, int base, int count) { return id >= base && id < base + count; }
+constexpr bool IsGoods(int id) { return InBlock(id, kGoodsBase, kRows); }
+constexpr bool IsPrice(int id) { return InBlock(id, kPriceBase, kRows); }
+constexpr bool IsSelection(int id) { return InBlock(id, kSelectionBase, kRows * kColumns); }
+constexpr bool IsName(int id) { return InBlock(id, kNameBase, kColumns); }
+// The edits whose typing is the user's: goods, prices and column names.
+constexpr bool IsTextField(int id) { return IsGoods(id) || IsPrice(id) || IsName(id); }
 
 // Column-pick dialog.
 inline constexpr int kPickSumBase = 1203;     // + column

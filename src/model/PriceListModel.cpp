@@ -19,13 +19,28 @@ constexpr UINT kRepaintNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 int CPriceListDlg::SelectionButtonState(int row, int column, int newState) {
     const HWND button = Item(ids::Selection(row, column));
     const int previous = static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0));
-    if (newState >= 0) ::SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(newState), 0);
+    if (newState < 0) return previous;
+    ::SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(newState), 0);
+    if (newState != previous) RequestSums();
     return previous;
+}
+
+void CPriceListDlg::EnableRowEdits(int row, BOOL enabled) {
+    const HWND focus = ::GetFocus();
+    bool hadFocus = false;
+    for (const int id : {ids::Goods(row), ids::Price(row)}) {
+        const HWND field = Item(id);
+        hadFocus = hadFocus || field == focus;
+        if ((::IsWindowEnabled(field) != FALSE) != (enabled != FALSE)) ::EnableWindow(field, enabled);
+    }
+    if (hadFocus && !enabled) {
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(ids::Selection(row, 0))), TRUE);
+    }
 }
 
 void CPriceListDlg::OnFieldChanged() {
     if (m_pAnimThread) StopAnimation();
-    if (!m_bStartupPending) m_bModified = TRUE;
+    RequestSums();
 }
 
 void CPriceListDlg::OnNumbers() { ApplyNumbering(); }
@@ -65,15 +80,33 @@ bool CPriceListDlg::TimerWorkAllowed() const {
 void CPriceListDlg::OnTimer(UINT_PTR nIDEvent) {
     if (!TimerWorkAllowed()) return;
     m_bTimerWorkRunning = true;
-    if (nIDEvent == m_nSumTimer) {
-        UpdateSums();
-        UpdateSelectionNames();
-        // Other instances linked to this document see a new sum at once,
-        // not with the next link tick.
-        PublishIfChanged();
-    }
+    if (nIDEvent == m_nSumTimer) WorkOutSums();
     if (nIDEvent == m_nLinkTimer) LinkTick();
     m_bTimerWorkRunning = false;
+}
+
+void CPriceListDlg::RequestSums() {
+    if (m_bSumsRequested || !m_hWnd) return;
+    m_bSumsRequested = ::PostMessageA(m_hWnd, WM_APP_SUMS, 0, 0) != FALSE;
+}
+
+void CPriceListDlg::OnSumsRequested() {
+    m_bSumsRequested = false;
+    // Held back now (the animation, a box, the window not yet shown): the
+    // sum timer works them out once that is over.
+    if (!TimerWorkAllowed()) return;
+    m_bTimerWorkRunning = true;
+    WorkOutSums();
+    m_bTimerWorkRunning = false;
+    ++m_nSumsWorkedOut;
+}
+
+void CPriceListDlg::WorkOutSums() {
+    UpdateSums();
+    UpdateSelectionNames();
+    // Other instances linked to this document are asked to see a new name
+    // or sum at once, not with the next link tick.
+    PublishIfChanged();
 }
 
 void CPriceListDlg::UpdateSums() {

@@ -2,6 +2,7 @@
 
 #include "../res/resource.h"
 #include "app/PriceListDlg.h"
+#include "commands/DocumentChange.h"
 #include "dialogkit/Format.h"
 #include "dialogkit/Seams.h"
 #include "document/DocumentCodec.h"
@@ -82,11 +83,10 @@ void CRowInfoDlg::OnOK() {
     }
 
     const RowInfo edited{text, FullText(m_editSource1), FullText(m_editSource2), m_chkAutoOpen.GetCheck()};
-    if (edited != RowInfo{m_strOldText, m_strOldSource1, m_strOldSource2, m_bOldAutoOpen}) {
-        m_mainDlg.TakeStep();
-        m_mainDlg.m_bModified = TRUE;
+    {
+        const DocumentChange change(m_mainDlg);
+        m_mainDlg.m_rowInfo[m_nRow] = edited;
     }
-    m_mainDlg.m_rowInfo[m_nRow] = edited;
     EndDialog(IDOK);
 }
 

@@ -1,6 +1,7 @@
 #include "rowinfo/SourceSafety.h"
 
 #include "dialogkit/Format.h"
+#include "dialogkit/LateModules.h"
 #include "dialogkit/Seams.h"
 
 #include <shlwapi.h>
@@ -9,6 +10,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 namespace rowinfo {
@@ -29,8 +31,8 @@ constexpr auto kProgramExtensions = std::to_array<std::string_view>({
 // Schemes that only show a page or write a mail.
 constexpr auto kWebSchemes = std::to_array<std::string_view>({"http", "https", "mailto", "ftp"});
 constexpr std::string_view kFileScheme = "file";
-constexpr std::string_view kLocalUrlPrefix = "///";
-constexpr std::string_view kHostUrlPrefix = "//";
+constexpr unsigned char kDelete = 0x7F;
+constexpr DWORD kUrlPathBuffer = 2048;
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -79,14 +81,19 @@ std::string PercentDecoded(const std::string& text) {
     return out;
 }
 
-// The path a "file:" URL names: "file:///C:/x" is C:/x, "file://host/x" is
-// \\host\x; a query or fragment is not part of it.
-std::string FileUrlPath(const std::string& url) {
-    std::string rest = url.substr(kFileScheme.size() + 1);
-    rest = PercentDecoded(rest.substr(0, rest.find_first_of("?#")));
-    if (rest.starts_with(kLocalUrlPrefix)) return rest.substr(kLocalUrlPrefix.size());
-    if (rest.starts_with(kHostUrlPrefix)) return "\\\\" + rest.substr(kHostUrlPrefix.size());
-    return rest;
+// A character below the blank (an escaped NUL among them) or DEL: what the
+// shell makes of such a name is not what the check would see.
+bool HasControlCharacter(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](unsigned char c) { return c < ' ' || c == kDelete; });
+}
+
+// The path the platform itself makes of a "file:" URL, "#" and "?"
+// included, as the shell opens it; nothing where it makes none.
+std::optional<std::string> FileUrlPath(const std::string& url) {
+    char path[kUrlPathBuffer] = {};
+    DWORD size = kUrlPathBuffer;
+    if (::PathCreateFromUrlA(url.c_str(), path, &size, 0) != S_OK || size >= kUrlPathBuffer) return std::nullopt;
+    return std::string(path, size);
 }
 
 // The type of a file's name: Windows drops dots and blanks at the end of a
@@ -106,7 +113,8 @@ bool IsFolder(const std::string& path) {
 bool WindowsCountsDangerous(const std::string& extension) {
     std::wstring wide(extension.size() + 1, L'\0');
     const int n = ::MultiByteToWideChar(CP_ACP, 0, extension.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    return n > 0 && ::AssocIsDangerous(wide.c_str());
+    const auto dangerous = dialogkit::LateFunction<decltype(&::AssocIsDangerous)>(dialogkit::kShellLight, "AssocIsDangerous");
+    return n > 0 && dangerous && dangerous(wide.c_str());
 }
 
 }  // namespace
@@ -115,6 +123,10 @@ SourceTarget TargetOf(const std::string& source) {
     const std::string trimmed = Trimmed(source);
     const std::string scheme = SchemeOf(trimmed);
     SourceTarget target;
+    if (HasControlCharacter(trimmed) || HasControlCharacter(PercentDecoded(trimmed))) {
+        target.kind = SourceTarget::Kind::Unclear;
+        return target;
+    }
     if (std::find(kWebSchemes.begin(), kWebSchemes.end(), scheme) != kWebSchemes.end()) {
         target.kind = SourceTarget::Kind::Web;
         return target;
@@ -123,7 +135,12 @@ SourceTarget TargetOf(const std::string& source) {
         target.kind = SourceTarget::Kind::OtherScheme;
         return target;
     }
-    target.file = scheme.empty() ? trimmed : FileUrlPath(trimmed);
+    const std::optional<std::string> file = scheme.empty() ? trimmed : FileUrlPath(trimmed);
+    if (!file || HasControlCharacter(*file)) {
+        target.kind = SourceTarget::Kind::Unclear;
+        return target;
+    }
+    target.file = *file;
     target.extension = ExtensionOf(target.file);
     return target;
 }
@@ -134,7 +151,7 @@ bool IsProgramExtension(const std::string& extension) {
 
 bool SourceRunsProgram(const std::string& source) {
     const SourceTarget target = TargetOf(source);
-    if (target.kind != SourceTarget::Kind::File) return target.kind == SourceTarget::Kind::OtherScheme;
+    if (target.kind != SourceTarget::Kind::File) return target.kind != SourceTarget::Kind::Web;
     if (IsProgramExtension(target.extension)) return true;
     if (IsFolder(target.file)) return false;
     return target.extension.empty() || WindowsCountsDangerous(target.extension);

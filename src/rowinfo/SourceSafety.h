@@ -9,9 +9,12 @@ namespace rowinfo {
 
 // How a source reaches the shell: a web or mail address the browser or
 // mail program takes, an address of any other scheme (whatever registered
-// it runs), or a file (a "file:" URL counts as its file).
+// it runs), a file (a "file:" URL counts as the path the platform makes of
+// it), or a source the check cannot take apart cleanly (a control
+// character, an escaped one included, or a URL the platform makes no path
+// of), which is asked about.
 struct SourceTarget {
-    enum class Kind { Web, OtherScheme, File };
+    enum class Kind { Web, OtherScheme, File, Unclear };
     Kind kind = Kind::File;
     std::string file;       // the file's path, for Kind::File
     std::string extension;  // its type in lower case with the dot; empty without one

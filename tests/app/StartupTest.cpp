@@ -21,7 +21,7 @@ TEST_F(AppStartup, EveryKindOfCommandLineAndTheFirstPaint) {
     // and the message (if any) shown before; without a title the program ends.
     const struct { std::string commandLine, title{}, goods{}, nameA{}, message{}; } cases[] = {
         {"", "Unbenannt"}, {"\"" + at + "Haushalt.PGX\"", "Haushalt", "Brot"}, {at + "Liste.pgw", "Liste", "", "Obst"},
-        {at + "Neu.pgx", "Neu"}, {at + "Waise.pgw", "Waise"}, {at + "Haushalt.PGW"}, {at + "x.abcd"}, {at + "notes.txt"},
+        {at + "Neu.pgx", "Neu"}, {at + "Waise.pgw", "Waise"}, {at + "Haushalt.PGW", "Haushalt", "Brot"}, {at + "x.abcd"}, {at + "notes.txt"},
         {at}, {"\"\""}, {"ohne Punkt"}, {at + "x.backup"}, {at + "missing.doc"},
         {std::string(1000, 'a'), "", "", "", tooLong}, {std::string(600, 'b') + ".pgx", "", "", "", tooLong},
         {at + "Gesperrt.pgx", "Unbenannt", "", "", "Die Datei   " + at + "Gesperrt.pgx   konnte nicht gelesen werden !"}};

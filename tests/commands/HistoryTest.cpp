@@ -51,12 +51,13 @@ INSTANTIATE_TEST_SUITE_P(CommandsOfEveryKind, CommandsHistory, ::testing::Values
     }}),
     [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
 
+// Typing in one field is one step: one undo takes all of it back.
 TEST_F(CommandsTest, UndoBackToTheSavedListLeavesNothingToSaveAndRedoSomething) {
     for (const bool redo : {false, true}) {
         OpenList();
-        ::SetWindowTextA(Item(ids::Price(0)), "3");
+        for (const char* typed : {"1", "12", "12."}) ::SetWindowTextA(Item(ids::Price(0)), typed);
         Press(ids::Price(0), 'Z', {VK_CONTROL});
-        EXPECT_FALSE(dlg->m_bModified);
+        EXPECT_TRUE(!dlg->m_bModified && Text(ids::Price(0)).empty() && !dlg->m_history->CanUndo());
         if (redo) Press(ids::Price(0), 'Z', {VK_CONTROL, VK_SHIFT});
         if (redo) seams->AnswerBox(IDNO);
         ::SendMessageA(Wnd(), WM_COMMAND, IDOK, 0);
@@ -65,12 +66,36 @@ TEST_F(CommandsTest, UndoBackToTheSavedListLeavesNothingToSaveAndRedoSomething) 
     }
 }
 
-TEST_F(CommandsTest, TypingInOneFieldIsOneStep) {
+TEST_F(CommandsTest, AStepThatChangesNothingIsDroppedAndLeavesTheListUnmodified) {
+    // Row 05 cleared while empty; row 07 linked again to column B of Haushalt.
     OpenList();
-    for (const char* typed : {"1", "12", "12."}) ::SetWindowTextA(Item(ids::Price(0)), typed);
-    Press(ids::Price(0), 'Z', {VK_CONTROL});
-    EXPECT_EQ(Text(ids::Price(0)), "");
+    seams->AnswerBox(IDYES);
+    dlg->ClearRow(4);
+    seams->AnswerFile(ListDocument("Haushalt"));
+    seams->AnswerModal([&](dialogkit::Dialog& pick) {
+        return DriveModeless(pick, Wnd(), [](HWND h) {
+            ::CheckRadioButton(h, ids::kPickChoiceBase, ids::kPickChoiceBase + ids::kColumns - 1, ids::kPickChoiceBase + 1);
+            ::SendMessageA(h, WM_COMMAND, IDOK, 0);
+        });
+    });
+    dlg->LinkRow(6);
     EXPECT_FALSE(dlg->m_history->CanUndo());
+    EXPECT_FALSE(dlg->m_bModified);
+}
+
+TEST_F(CommandsTest, AFieldACommandDisablesHandsTheFocusToTheRowsFirstButton) {
+    // Linked row 07 copied onto row 03 while goods 03 has the focus; undone,
+    // and redone while price 03 has it.
+    OpenList();
+    FirstPaint();
+    Press(ids::Goods(6), 'C', {VK_CONTROL, VK_SHIFT});
+    ::SetFocus(Item(ids::Goods(2)));
+    Press(ids::Goods(2), 'V', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(::GetFocus(), Item(ids::Selection(2, 0))) << "after the copy";
+    Press(ids::Selection(2, 0), 'Z', {VK_CONTROL});
+    ::SetFocus(Item(ids::Price(2)));
+    Press(ids::Price(2), 'Y', {VK_CONTROL});
+    EXPECT_EQ(::GetFocus(), Item(ids::Selection(2, 0))) << "after the redo";
 }
 
 TEST(CommandsHistoryDepth, AHundredStepsBackAndANewStepDropsWhatCouldBeRedone) {

@@ -105,6 +105,51 @@ TEST_F(CommandsTest, SelectionButtonsAreNamedByRowGoodsColumnAndName) {
     EXPECT_EQ(Text(ids::Selection(2, 0)), "03 Milch \x96 A Obst");
     EXPECT_EQ(Text(ids::Selection(6, 6)), "07 [B] - [Haushalt]--> Milch \x96 G Bad");
     EXPECT_EQ(Text(ids::Selection(19, 3)), "20 \x96 D");
+    // A name never makes a mnemonic: Alt+M switches no button of "H&M".
+    Type(ids::Goods(0), "H&M");
+    Type(ids::Name(1), "R&D");
+    TickSums();
+    const List before = WholeList();
+    MSG altM{Item(ids::Price(4)), WM_SYSCHAR, 'm', 0, 0, {}};
+    ::IsDialogMessageA(Wnd(), &altM);
+    EXPECT_EQ(WholeList(), before);
+    for (int column = 0; column < ids::kColumns; ++column) {
+        const std::string name = column == 0 ? "Obst" : column == 1 ? "R&&D" : column == 6 ? "Bad" : "";
+        EXPECT_EQ(Text(ids::Selection(0, column)), "01 H&&M \x96 " + std::string(ids::ColumnLetter(column)) + (name.empty() ? "" : " " + name));
+    }
+    int doubled = 0;  // row 01 in every column and column B in every row
+    for (int id = ids::Selection(0, 0); id <= ids::Selection(ids::kRows - 1, ids::kColumns - 1); ++id) doubled += Text(id).find("&&") != std::string::npos;
+    EXPECT_EQ(doubled, ids::kColumns + ids::kRows - 1);
+}
+
+TEST_F(CommandsTest, AfterAnAltChordTheNextKeyGoesWhereTheFocusIs) {
+    // Real key input, down and up, through the dialog's own loop; Escape
+    // last leaves a menu mode the Alt key may have entered (else it asks
+    // to save the moved row, and Cancel keeps the window).
+    OpenList();
+    seams->AnswerBox(IDCANCEL);
+    FirstPaint();
+    ::SetForegroundWindow(Wnd());
+    ::SetFocus(Item(ids::Goods(2)));
+    std::vector<INPUT> keys;
+    for (const auto& [key, up] : std::vector<std::pair<WORD, bool>>{
+             {VK_MENU, false}, {VK_DOWN, false}, {VK_DOWN, true}, {VK_MENU, true}, {'Q', false}, {'Q', true},
+             {VK_ESCAPE, false}, {VK_ESCAPE, true}}) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(in);
+    }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    const auto typed = [&] {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_TIMER && !::IsDialogMessageA(Wnd(), &msg)) ::DispatchMessageA(&msg);
+        }
+        return Text(ids::Goods(3)) == "q";
+    };
+    EXPECT_TRUE(PumpUntil(typed, 2000)) << "row 04 holds " << Text(ids::Goods(3));
 }
 
 TEST(CommandsKeyTable, NoKeyIsOneAGermanKeyboardTypesWithAltGr) {

@@ -128,14 +128,14 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
 TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
     // The path; what Load, a drop and Save As leave, each from Alt.pgx with
     // "ungespeichert" typed into row 01 (not modified); the file Save As
-    // writes. The upper-case companion extension is no companion; a
+    // writes. The companion extension in any case stands for the document; a
     // four-letter extension is the longest taken; Gesperrt.pgx is held open
     // by another program, sharing nothing.
     const std::string tooLong = At(std::string(300, 'l') + ".pgx"), held = At("Gesperrt.pgx");
     const After kReadAgain = Showing("Alt", "alt"), kRefused = Showing("Alt", "ungespeichert");
     const struct { std::string path; After load, drop, saveAs; const char* written; } cases[] = {
         {At("Gross.PGX"), Showing("Gross", "gross"), Showing("Gross", "gross"), Showing("Gross", "ungespeichert"), "Gross.PGX"},
-        {At("Gross.PGW"), Showing("Gross", "gross"), kRefused, Showing("Gross", "ungespeichert"), "Gross.PGW"},
+        {At("Gross.PGW"), Showing("Gross", "gross"), Showing("Gross", "gross"), Showing("Gross", "ungespeichert"), "Gross.pgx"},
         {At("x.abcd"), Showing("x", "abcd"), kRefused, Showing("x", "ungespeichert"), "x.abcd"},
         {At("Liste.pgw"), Showing("Liste", "liste"), Showing("Liste", "liste"), Showing("Liste", "ungespeichert"), "Liste.pgx"},
         {At("x.abcde"), kReadAgain, kRefused, kRefused, nullptr},
@@ -155,6 +155,9 @@ TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
             std::string said = c.path == tooLong && way != Cmd::Drop ? "Der Zielpfad ist zu lang !!!" : "";
             const char* const failed = way == SaveAs ? "gespeichert" : "gelesen";
             if (c.path == held) said = "Die Datei   " + held + "   konnte nicht " + failed + " werden !";
+            if (c.path == At("x.abcde") && way == SaveAs) {
+                said = "Der Name   x.abcde   ist kein g\xFCltiger Name f\xFCr eine Tarvelo-Datei (Endung .pgx) !";
+            }
             if (!said.empty()) seams->AnswerBox(IDOK);
             OpenAlt();
             Type(ids::Goods(0), "ungespeichert");

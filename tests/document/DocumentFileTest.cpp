@@ -23,9 +23,9 @@ protected:
         dlg->m_bModified = TRUE;
     }
     void ExpectKept(const std::string& path, const std::string& kept) const {
-        const std::string actual = ReadFileBytes(path);
-        if (actual != ReadFileBytes(documents::TestData(kept))) WriteFileBytes(TestDir() + "\\actual-" + kept, actual);
-        EXPECT_EQ(actual, ReadFileBytes(documents::TestData(kept))) << kept << ": what was written is in " << TestDir();
+        const std::string actual = ReadFileBytes(path), expected = ReadFileBytes(documents::TestData(kept));
+        if (actual != expected) WriteFileBytes(TestDir() + "\\actual-" + kept, actual);
+        EXPECT_EQ(actual, expected) << kept << ": what was written is in " << TestDir();
     }
 };
 

@@ -7,14 +7,6 @@
 using documents::CrLf;
 using documents::SaveQuestion;
 
-namespace {
-
-std::string ChangedQuestion(const std::string& path) {
-    return "Die Datei   " + path + "   wurde inzwischen ge\xE4ndert. \xDC" "berschreiben ?";
-}
-
-}  // namespace
-
 using DocumentGuard = documents::DocumentTest;
 
 TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
@@ -47,7 +39,7 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
         if (c.answer) seams->AnswerBox(c.answer);
         Click(IDOK);
         std::vector<Box> asked{{SaveQuestion(list), MB_YESNOCANCEL}};
-        if (c.answer) asked.push_back({ChangedQuestion(list), MB_YESNO});
+        if (c.answer) asked.push_back({"Die Datei   " + list + "   wurde inzwischen ge\xE4ndert. \xDC" "berschreiben ?", MB_YESNO});
         EXPECT_EQ(Shown(), asked);
         EXPECT_EQ(ReadFileBytes(list).find("Ware 01=meins") != std::string::npos, c.saved);
         EXPECT_TRUE(c.saved || ReadFileBytes(list) == before) << "nothing written";

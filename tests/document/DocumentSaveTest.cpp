@@ -4,9 +4,11 @@
 #include "document/DocumentTestSupport.h"
 
 #include "document/SafeSave.h"
-#include "document/WriterId.h"
+#include "links/CompanionWriter.h"
 
+#include <algorithm>
 #include <array>
+#include <regex>
 
 using documents::CrLf;
 
@@ -61,25 +63,44 @@ TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
     if (!fullDisk) GTEST_SKIP() << "the full disk was not tried: no small file system (the test command mounts one as root)";
 }
 
-// A document as deep as a document may be is saved with the same safety,
-// and a copy left by a save that was cut off goes with the next save once
-// its process has ended; a running save's copy, and another computer's, stay.
-TEST_F(DocumentSave, ADeepFolderSavesAndALeftCopyGoesWithTheNextSave) {
+// A document as deep as a document may be, and one whose name is as long
+// as its path allows, are saved with the same safety (the copy's name is
+// short whatever the document's), and so is the long name's companion
+// file; a copy left by a save that was cut off goes with the next save in
+// its folder, a copy a running save holds stays.
+TEST_F(DocumentSave, ADeepFolderOrALongNameSavesAndALeftCopyGoesWithTheNextSave) {
     const std::string folder = Folder() + "\\" + std::string(246 - Folder().size(), 'v');
     std::filesystem::create_directories(folder);
     const std::string path = folder + "\\Liste.pgx";
     ASSERT_GE(path.size(), 257u);
+    FirstPaint();
     Type(ids::Goods(0), "tief");
     WriteTo(path);
     EXPECT_EQ(ReadFileBytes(path).find("[LISTE]\r\nWare 01=tief\r\n"), 0u);
     EXPECT_EQ(documents::FolderListing(folder), std::set<std::string>{"Liste.pgx"});
 
-    const auto copy = [](const WriterId& writer) { return "~Flach.pgx." + WriterTag(writer) + ".0.tmp"; };
-    const std::string ended = copy({ThisWriter().computer, 0, 0}), running = copy(ThisWriter()), away = copy({"ANDERSWO", 0, 0});
-    for (const std::string& left : {ended, running, away}) WriteFileBytes(At(left), "[LISTE]\r\nWare 01=halb");
+    const std::string ended = "~tv00000001.tmp", running = "~tv0000000f.tmp";
+    for (const std::string& left : {ended, running}) WriteFileBytes(At(left), "[LISTE]\r\nWare 01=halb");
     ::SetFileAttributesA(At(ended).c_str(), FILE_ATTRIBUTE_READONLY);
+    const HANDLE held = ::CreateFileA(At(running).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
     WriteTo(At("Flach.pgx"));
-    EXPECT_EQ(documents::FolderListing(Folder()), (std::set<std::string>{"Flach.pgx", running, away, folder.substr(Folder().size() + 1)}));
+    ::CloseHandle(held);
+    EXPECT_EQ(documents::FolderListing(Folder()), (std::set<std::string>{"Flach.pgx", running, folder.substr(Folder().size() + 1)}));
+
+    const std::string title = std::string(254 - Folder().size(), 'n'), named = At(title + ".pgx");
+    std::set<std::string> beside;
+    SetBeforeSaveMove([&](const std::string& target) {
+        if (target == named) beside = documents::FolderListing(Folder());
+    });
+    WriteTo(named);
+    SetBeforeSaveMove(nullptr);
+    const std::regex copy("~tv[0-9a-f]{8}\\.tmp");
+    EXPECT_EQ(std::count_if(beside.begin(), beside.end(), [&](const std::string& name) { return std::regex_match(name, copy); }), 1)
+        << "the copy beside the long name: " << ::testing::PrintToString(beside);
+    TickSums();
+    EXPECT_TRUE(dlg->m_companion->WaitUntilIdle(5000) && Exists(At(title + ".pgw"))) << "the long name's companion file";
+    EXPECT_EQ(ReadFileBytes(named).find("[LISTE]\r\nWare 01=tief\r\n"), 0u);
 }
 
 // Two windows save one file at the same moment, the second between the

@@ -1,24 +1,14 @@
 // Mouse gestures driven with the messages a mouse produces, at the table
 // coordinates and with the key-state flags a user's hands give.
-#include "grid/GridWindow.h"
-
-#include "document/DocumentTestSupport.h"
+#include "commands/CommandsFixture.h"
 #include "links/LinkWatch.h"
 
-class GridGestures : public GridWindowTest {
-protected:
-    static std::string Document(const char* title) { return TestDir() + "\\" + title + ".pgx"; }
-    POINT Label(int row) const { return Centre(Geometry().rowLabel[row]); }
-};
+using GridGestures = CommandsTest;
 
 TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
     Open();
     const std::string price = "12345678901234567890.99";  // longer than a drag once carried
     const RowView brot{"Brot", price, "A", "Info"}, milch{"[B] - [Haushalt]--> Milch", "1.19", "G", "", true, 1};
-    WriteFileBytes(Document("Zeilen"), documents::CrLf({"[LISTE]", "Ware 03=Brot", "Preis03=" + price,
-        "Ware 07=[B] - [Haushalt]--> Milch", "Preis07=1.19", "[BUTTONS]", "A=00100000000000000000",
-        "G=00000010000000000000", "[SETTINGS]", "Lines=0010000000000000000", "[SHARED]", "Column=//////1/////////////",
-        "File 07=" + Document("Haushalt"), "[INFO]", "Text03=Info"}));
     // The path of the drag, the keys held, rows 03 and 07 afterwards; the
     // last two paths leave the strip and come back, or end on a seam.
     const std::vector<std::tuple<std::vector<POINT>, UINT, RowView, RowView>> cases = {
@@ -29,13 +19,15 @@ TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
     for (size_t i = 0; i < cases.size(); ++i) {
         const auto& [path, keys, row3, row7] = cases[i];
         SCOPED_TRACE("case " + std::to_string(i));
-        Open(Document("Zeilen"));
+        OpenList();
+        Type(ids::Price(2), price);
+        dlg->m_bModified = FALSE;
         Drag(path, keys);
         EXPECT_EQ(std::pair(Row(2), Row(6)), std::pair(row3, row7));
         EXPECT_EQ(dlg->m_bModified != FALSE, !(row3 == brot && row7 == milch)) << "a change marks the document";
         EXPECT_TRUE(dlg->m_separatorLines[2] == 1 && dlg->m_separatorLines[6] == 0) << "separators stay";
     }
-    RemoveFile(Document("Zeilen"));
+    RemoveFile(ListDocument("Zeilen"));
 }
 
 TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
@@ -47,14 +39,14 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
             // starts nothing there: no second dialog, no drop (a missing
             // document would open empty under its own title).
             Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[6]), MK_LBUTTON);
-            ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(documents::MakeDrop({Document("Abgelegt")})), 0);
+            ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(documents::MakeDrop({ListDocument("Abgelegt")})), 0);
             ::SendMessageA(h, WM_COMMAND, IDCANCEL, 0);
         });
     });
     Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[5]), MK_LBUTTON);
     EXPECT_EQ(dlg->m_strDocTitle, "Unbenannt");
-    WriteFileBytes(Document("Vorrat"), "[A]\r\nName=Keller\r\nSumme=4.50\r\n");
-    seams->AnswerFile(Document("Vorrat"));
+    WriteFileBytes(ListDocument("Vorrat"), "[A]\r\nName=Keller\r\nSumme=4.50\r\n");
+    seams->AnswerFile(ListDocument("Vorrat"));
     seams->AnswerModal([&](dialogkit::Dialog& d) {
         return DriveModeless(d, Wnd(), [](HWND h) { ::SendMessageA(h, WM_COMMAND, IDOK, 0); });
     });
@@ -66,5 +58,5 @@ TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     Mouse(WM_RBUTTONUP, Centre(Geometry().goods[7]));
     EXPECT_EQ(Row(7), (RowView{"[A] - [Vorrat]--> Keller", "4.50", "", "", true, 0}));
     EXPECT_EQ(seams->modalTemplates, (std::vector<UINT>{130, 129}));
-    RemoveFile(Document("Vorrat"));
+    RemoveFile(ListDocument("Vorrat"));
 }

@@ -62,7 +62,9 @@ TEST_F(RowInfoDialog, OnlyOkStoresAndMarksModifiedExactlyWhenSomethingDiffers) {
     for (const auto& c : cases) {
         for (const BOOL before : {FALSE, TRUE}) {
             dlg->m_rowInfo[6] = kept;
-            dlg->m_bModified = before;
+            // Modified before or not, as the history has it.
+            dlg->StartNewHistory();
+            if (before) dlg->ToggleSeparator(0);
             Run(6, [&](HWND h) {
                 if (c.id) c.text ? SetItem(h, c.id, c.text) : Press(h, c.id);
                 for (int i = 0; i < c.toggles; ++i) Press(h, ids::kInfoAutoOpen);

@@ -24,5 +24,10 @@ INSTANTIATE_TEST_SUITE_P(RowInfo, RowInfoSourceQuestion, ::testing::Values(
     SourceCase{"Batch", "rechnung.bat", true}, SourceCase{"ExeOnShare", "\\\\server\\daten\\Setup.exe", true},
     SourceCase{"PdfInCapitals", "C:\\Rechnung.PDF", false}, SourceCase{"Text", "C:\\notiz.txt", false}, SourceCase{"Folder", "C:\\Windows\\", false},
     SourceCase{"Https", "https://example.org/rechnung", false}, SourceCase{"FileUrlToExe", "file:///C:/Programme/Tool%2Eexe", true},
-    SourceCase{"Javascript", "javascript:alert(1)", true}, SourceCase{"NoExtension", "C:\\rechnung", true}),
+    SourceCase{"Javascript", "javascript:alert(1)", true}, SourceCase{"NoExtension", "C:\\rechnung", true},
+    SourceCase{"PlainExe", "C:\\windows\\system32\\winver.exe", true},
+    SourceCase{"FileUrlFragment", "file:///C:/windows/win.ini#/../system32/winver.exe", true},
+    SourceCase{"FileUrlQuery", "file:///C:/windows/win.ini?/../system32/winver.exe", true},
+    SourceCase{"FileUrlEscapedNul", "file:///C:/windows/system32/winver.exe%00.txt", true},
+    SourceCase{"ControlCharacter", "C:\\notiz.exe\x01.txt", true}, SourceCase{"FileUrlToText", "file:///C:/notiz.txt", false}),
     [](const ::testing::TestParamInfo<SourceCase>& info) { return std::string(info.param.name); });

@@ -108,6 +108,8 @@ protected:
         ::SendMessageA(Wnd(), WM_PAINT, 0, 0);
     }
     void TickSums() const { ::SendMessageA(Wnd(), WM_TIMER, kSumTimerId, 0); }
+    // Serves what waits, as the window does before it waits for input; no tick.
+    static void Pump() { PumpUntil([] { return false; }, 0); }
     RowView Row(int row) const;
     // The message boxes shown since the seams were set.
     std::vector<Box> Shown() const;

@@ -23,31 +23,28 @@ int main(int argc, char** argv) {
     POINT origin{0, 0};
     if (what == "origin" && ClientToScreen(wnd, &origin)) printf("%ld %ld\n", origin.x, origin.y);
     if (what == "exists" || what == "origin") return 0;
+    const unsigned long number = argc < 4 ? 0 : strtoul(argv[3], nullptr, 10);
+    DWORD_PTR answer = 0;
     if (what == "answers" && argc > 4) {
-        const DWORD seconds = static_cast<DWORD>(atoi(argv[3])), limit = static_cast<DWORD>(atoi(argv[4]));
+        const DWORD limit = strtoul(argv[4], nullptr, 10);
         DWORD slowest = 0;
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000; Sleep(50)) {
-            DWORD_PTR answer = 0;
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < number * 1000; Sleep(50)) {
             const DWORD asked = GetTickCount();
-            const bool answered = SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, limit, &answer) != 0;
-            slowest = std::max(slowest, GetTickCount() - asked);
-            if (!answered) {
-                printf("no answer within %lu ms\n", static_cast<unsigned long>(limit));
+            if (!SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, limit, &answer)) {
+                printf("no answer within %lu ms\n", limit);
                 return 1;
             }
+            slowest = std::max(slowest, GetTickCount() - asked);
         }
-        printf("slowest answer %lu ms\n", static_cast<unsigned long>(slowest));
+        printf("slowest answer %lu ms\n", slowest);
         return 0;
     }
-    const int id = argc < 4 ? 0 : atoi(argv[3]);
+    const int id = static_cast<int>(number);
     if (what == "press") return PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
     const HWND item = GetDlgItem(wnd, id);
-    if (!item) return 1;
-    if (what != "text") return 2;
     char text[1024] = {};
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                             kAnswerLimitMs, &answer)) {
+    if (!item || what != "text" ||
+        !SendMessageTimeoutA(item, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kAnswerLimitMs, &answer)) {
         return 1;
     }
     printf("%s\n", text);
