@@ -210,9 +210,14 @@ std::string StepMaximal() {
         FillMaximal(dlg, variant);
     };
     std::vector<double> take, typed, rewrite, exchange, row, rowTexts, whole;
+    // A step of the whole list, as every change takes one.
+    const auto takeStep = [&] {
+        dlg.m_history->EndTyping();
+        dlg.m_history->Take(dlg.CaptureValues());
+    };
     for (int i = 0; i < 31; ++i) {
         fill(i % 2);
-        take.push_back(MedianMicros(1, [&] { dlg.TakeStep(); }));
+        take.push_back(MedianMicros(1, takeStep));
         ::SetDlgItemTextA(dlg.GetSafeHwnd(), ids::Price(i % 20), "12.50");  // typed: a step of its own
         typed.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
         // Its floor: the price put back into its edit alone, as the program
@@ -244,7 +249,7 @@ std::string StepMaximal() {
             put(1);
             rowTexts.push_back(MedianMicros(1, [&] { put(0); }));
         }
-        dlg.TakeStep();
+        takeStep();
         fill((i + 1) % 2);
         whole.push_back(MedianMicros(1, [&] { dlg.OnUndo(); }));
     }
