@@ -11,6 +11,7 @@ namespace dialogkit {
 inline constexpr const char* kCommonDialogs = "comdlg32.dll";
 inline constexpr const char* kShell = "shell32.dll";
 inline constexpr const char* kShellLight = "shlwapi.dll";
+inline constexpr const char* kCommonControls = "comctl32.dll";
 
 // The address of `name` in the system module `module`; null when either is missing.
 FARPROC LateProc(const char* module, const char* name);

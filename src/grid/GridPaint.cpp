@@ -102,6 +102,7 @@ void CPriceListDlg::OnPaint() {
         // Links that arrived before the window showed are taken now, and
         // the sums of the document read at start-up worked out.
         ::PostMessageA(m_hWnd, WM_APP_LINKS, 0, 0);
+        ::PostMessageA(m_hWnd, WM_APP_SHOWN, 0, 0);
         RequestSums();
     }
     if (!m_bAnimRunning && m_bStartupPending) {

@@ -1,6 +1,7 @@
 // Prices that do not count as they are written: the colour of their text
 // in the field and the tooltip over it.
 #include "grid/PriceLook.h"
+#include "dialogkit/LateModules.h"
 
 #include "app/PriceListDlg.h"
 #include "grid/SelectionLook.h"
@@ -39,7 +40,8 @@ std::string PriceTipText(std::string_view price) {
 
 void CPriceListDlg::CreatePriceTips() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&init);
+    const auto initControls = dialogkit::LateFunction<decltype(&::InitCommonControlsEx)>(dialogkit::kCommonControls, "InitCommonControlsEx");
+    if (!initControls || !initControls(&init)) return;
     m_hPriceTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr, nullptr);
     if (!m_hPriceTip) return;

@@ -285,11 +285,14 @@ LRESULT CALLBACK SelectionButtonProc(HWND button, UINT msg, WPARAM wParam, LPARA
     return CallClass(button, msg, wParam, lParam);
 }
 
-void Subclass(HWND button) {
+// A button already shown is drawn again in its new look; one not shown yet
+// gets it at its first paint, so a window installing its look before it
+// shows spends no repaint on it.
+void Subclass(HWND button, bool shown) {
     if (!button || ClassProc(button)) return;
     ::SetWindowLongPtrA(button, GWLP_USERDATA, ::GetWindowLongPtrA(button, GWLP_WNDPROC));
     ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SelectionButtonProc));
-    ::InvalidateRect(button, nullptr, FALSE);
+    if (shown) ::InvalidateRect(button, nullptr, FALSE);
 }
 
 }  // namespace
@@ -305,8 +308,9 @@ std::string FaceText(HWND button) {
 }
 
 void InstallSelectionLook(HWND dialog) {
+    const bool shown = ::IsWindowVisible(dialog) != FALSE;
     for (int column = 0; column < ids::kColumns; ++column) {
-        for (int row = 0; row < ids::kRows; ++row) Subclass(::GetDlgItem(dialog, ids::Selection(row, column)));
+        for (int row = 0; row < ids::kRows; ++row) Subclass(::GetDlgItem(dialog, ids::Selection(row, column)), shown);
     }
 }
 

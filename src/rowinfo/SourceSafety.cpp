@@ -92,7 +92,8 @@ bool HasControlCharacter(const std::string& text) {
 std::optional<std::string> FileUrlPath(const std::string& url) {
     char path[kUrlPathBuffer] = {};
     DWORD size = kUrlPathBuffer;
-    if (::PathCreateFromUrlA(url.c_str(), path, &size, 0) != S_OK || size >= kUrlPathBuffer) return std::nullopt;
+    const auto fromUrl = dialogkit::LateFunction<decltype(&::PathCreateFromUrlA)>(dialogkit::kShellLight, "PathCreateFromUrlA");
+    if (!fromUrl || fromUrl(url.c_str(), path, &size, 0) != S_OK || size >= kUrlPathBuffer) return std::nullopt;
     return std::string(path, size);
 }
 

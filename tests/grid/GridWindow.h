@@ -80,8 +80,13 @@ protected:
     }
     void TearDown() override { MainDialogTest::TearDown(); RemoveFile(TestApp().m_strConfigPath); }
 
-    // Shows the window without activating it and paints it at once.
-    void Show() const { ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE); ::UpdateWindow(Wnd()); }
+    // Shows the window without activating it, paints it at once and lets
+    // it do what it does once shown, as a user sees it.
+    void Show() const {
+        ::ShowWindow(Wnd(), SW_SHOWNOACTIVATE);
+        ::UpdateWindow(Wnd());
+        PumpUntil([] { return false; }, 0);
+    }
     grid::GridGeometry Geometry() const { return grid::GeometryOf(Wnd()); }
     RECT ItemRect(int id) const { return RectInParent(Item(id)); }
     void Mouse(UINT msg, POINT pt, UINT flags = 0) const { ::SendMessageA(Wnd(), msg, flags, MAKELPARAM(pt.x, pt.y)); }
