@@ -30,6 +30,7 @@ finish() {
   trap - EXIT INT TERM HUP
   [ -n "$CHILD" ] && kill -- -"$CHILD" 2>/dev/null
   declare -F wine_env_stop >/dev/null && wine_env_stop
+  if mountpoint -q "$work/fulldisk" 2>/dev/null; then umount "$work/fulldisk" || umount -l "$work/fulldisk"; fi
   rm -rf "$work"
   exit "${1:-2}"
 }
@@ -51,6 +52,13 @@ cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmak
 job nice cmake --build "$build" -j2 --target tarvelo_tests wine_keeper >"$work/build.log" 2>&1 \
   || { echo "build failed:"; tail -5 "$work/build.log"; exit 2; }
 wine_env_start || exit 2
+# Saves onto a full disk, as the test command has them where it may mount.
+mkdir -p "$work/fulldisk"
+if mount -t tmpfs -o size=256k tarvelo-fulldisk "$work/fulldisk" 2>/dev/null; then
+  export TARVELO_FULL_DISK="Z:$(printf '%s' "$work/fulldisk" | tr / '\\')"
+else
+  echo "== no full disk (mounting needs root): its cases are skipped"
+fi
 cd "$build/tests" || exit 2
 
 # suite: runs the in-process suite; what failed goes to $work/failed.

@@ -152,6 +152,31 @@ TEST_F(CommandsTest, AfterAnAltChordTheNextKeyGoesWhereTheFocusIs) {
     EXPECT_TRUE(PumpUntil(typed, 2000)) << "row 04 holds " << Text(ids::Goods(3));
 }
 
+TEST_F(CommandsTest, ArrowsAloneMoveTheFocusAndNoKeyActsBehindABox) {
+    OpenList();
+    ::SetFocus(Item(ids::Goods(2)));
+    Press(ids::Goods(2), VK_DOWN);
+    EXPECT_EQ(::GetFocus(), Item(ids::Goods(3))) << "Down";
+    Press(ids::Goods(3), VK_DOWN, {kShift});
+    EXPECT_EQ(::GetFocus(), Item(ids::Goods(3))) << "Shift+Down selects text";
+    const List before = WholeList();
+    seams->whileShown = [this] { Press(ids::Goods(4), 'T', {kCtrl}); };
+    seams->AnswerBox(IDNO);
+    Press(ids::Selection(6, 3), VK_DELETE, {kCtrl});
+    EXPECT_EQ(WholeList(), before) << "Ctrl+T while the clear question waits";
+}
+
+TEST(CommandsMenuTable, WhatAppliesAtTheEdges) {
+    const auto at = [](int row, int copied) { return CommandState{{row, 0, false}, copied}; };
+    const struct { const char* what; Command command; CommandState state; bool applies; } rows[] = {
+        {"row 19 down", Command::kRowDown, at(18, -1), true},
+        {"row 20 down: there is no row below", Command::kRowDown, at(19, -1), false},
+        {"row 05 pasted onto row 06", Command::kPasteRow, at(5, 4), true},
+        {"row 05 pasted onto itself", Command::kPasteRow, at(4, 4), false},
+    };
+    for (const auto& r : rows) EXPECT_EQ(Applies(r.command, r.state), r.applies) << r.what;
+}
+
 TEST(CommandsKeyTable, NoKeyIsOneAGermanKeyboardTypesWithAltGr) {
     // AltGr is Ctrl+Alt: "@" is Ctrl+Alt+Q, "{" Ctrl+Alt+7, "|" Ctrl+Alt+<.
     for (UINT key = 1; key < 256; ++key) {

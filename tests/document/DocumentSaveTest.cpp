@@ -63,6 +63,23 @@ TEST_F(DocumentSave, EveryKindOfFailureLeavesTheOldFileAndTheChanges) {
     if (!fullDisk) GTEST_SKIP() << "the full disk was not tried: no small file system (the test command mounts one as root)";
 }
 
+// A copy written whole that cannot take the old file's place (another
+// program opens it just then): the save fails, and the old file alone stays.
+TEST_F(DocumentSave, ACopyThatCannotReplaceTheOldFileFailsTheSaveAndGoes) {
+    const std::string path = At("Liste.pgx");
+    WriteFileBytes(path, "alt");
+    HANDLE held = INVALID_HANDLE_VALUE;
+    SetBeforeSaveMove([&](const std::string&) {
+        held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    });
+    EXPECT_FALSE(SaveReplacing(path, "neu", Durability::kFlushed));
+    SetBeforeSaveMove(nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(path), "alt");
+    EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Liste.pgx"});
+}
+
 // A document as deep as a document may be, and one whose name is as long
 // as its path allows, are saved with the same safety (the copy's name is
 // short whatever the document's), and so is the long name's companion

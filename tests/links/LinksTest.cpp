@@ -96,6 +96,25 @@ TEST_F(LinksTest, CompanionIsWrittenOnceThenOnChangesAndBackAfterEveryPause) {
     }
 }
 
+// Each document read shows its links at once, also the second one read
+// into a folder the workers already watch; and a write of the companion
+// file keeps what another program added to it.
+TEST_F(LinksTest, EveryDocumentReadShowsItsLinksAndTheCompanionKeepsOthersLines) {
+    for (const char* name : {"Erste.pgx", "Zweite.pgx"}) {
+        const std::string path = Path(name);
+        WriteFileBytes(path, "[SHARED]\r\nColumn=1///////////////////\r\nFile 01=" + doc + "\r\n");
+        ASSERT_TRUE(dlg->OpenDocumentFile(path)) << name;
+        Tick();
+        EXPECT_EQ(ItemText(Wnd(), ids::Price(0)), "10.00") << name;
+    }
+    Path("Zweite.pgw");
+    WriteFileBytes(dlg->m_strCompanionPath, ReadFileBytes(dlg->m_strCompanionPath) + "[Notiz]\r\nVon=Hand\r\n");
+    Type(ids::Name(0), "Obst");
+    Pump();
+    EXPECT_TRUE(dlg->m_companion->WaitUntilIdle(5000));
+    EXPECT_NE(ReadFileBytes(dlg->m_strCompanionPath).find("[Notiz]\r\nVon=Hand"), std::string::npos);
+}
+
 // A document open in two windows: each keeps its companion file there while
 // it runs, and removes only what it wrote itself.
 TEST_F(LinksTest, TwoWindowsOnOneDocumentNeverTakeEachOthersCompanionFile) {
