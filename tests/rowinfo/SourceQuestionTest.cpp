@@ -26,6 +26,7 @@ INSTANTIATE_TEST_SUITE_P(RowInfo, RowInfoSourceQuestion, ::testing::Values(
     SourceCase{"Https", "https://example.org/rechnung", false}, SourceCase{"FileUrlToExe", "file:///C:/Programme/Tool%2Eexe", true},
     SourceCase{"Javascript", "javascript:alert(1)", true}, SourceCase{"NoExtension", "C:\\rechnung", true},
     SourceCase{"PlainExe", "C:\\windows\\system32\\winver.exe", true},
+    SourceCase{"DotAtTheEnd", "C:\\Setup.exe.", true}, SourceCase{"InQuotes", "\"C:\\Setup.exe\"", true},
     SourceCase{"FileUrlFragment", "file:///C:/windows/win.ini#/../system32/winver.exe", true},
     SourceCase{"FileUrlQuery", "file:///C:/windows/win.ini?/../system32/winver.exe", true},
     SourceCase{"FileUrlEscapedNul", "file:///C:/windows/system32/winver.exe%00.txt", true},
