@@ -160,10 +160,14 @@ TEST_F(CommandsTest, ArrowsAloneMoveTheFocusAndNoKeyActsBehindABox) {
     Press(ids::Goods(3), VK_DOWN, {kShift});
     EXPECT_EQ(::GetFocus(), Item(ids::Goods(3))) << "Shift+Down selects text";
     const List before = WholeList();
-    seams->whileShown = [this] { Press(ids::Goods(4), 'T', {kCtrl}); };
+    seams->whileShown = [this] {
+        Press(ids::Goods(4), 'T', {kCtrl});
+        Press(ids::Goods(3), VK_DOWN);
+    };
     seams->AnswerBox(IDNO);
     Press(ids::Selection(6, 3), VK_DELETE, {kCtrl});
     EXPECT_EQ(WholeList(), before) << "Ctrl+T while the clear question waits";
+    EXPECT_EQ(::GetFocus(), Item(ids::Goods(3))) << "Down while the clear question waits";
 }
 
 TEST(CommandsMenuTable, WhatAppliesAtTheEdges) {
