@@ -170,6 +170,15 @@ TEST_F(CommandsTest, ArrowsAloneMoveTheFocusAndNoKeyActsBehindABox) {
     EXPECT_EQ(::GetFocus(), Item(ids::Goods(3))) << "Down while the clear question waits";
 }
 
+TEST_F(CommandsTest, ClearingALinkedRowAsksByItsNumberAndEndsTheLink) {
+    OpenList();
+    seams->AnswerBox(IDYES);
+    Press(ids::Selection(6, 3), VK_DELETE, {kCtrl});
+    EXPECT_EQ(Shown(), (std::vector<Box>{{"Reihe Nummer 07  löschen ?", MB_YESNO}}));
+    EXPECT_EQ(Row(6).goods + "|" + Row(6).price, "|") << "row 07";
+    EXPECT_FALSE(Row(6).linked) << "row 07";
+}
+
 TEST(CommandsMenuTable, WhatAppliesAtTheEdges) {
     const auto at = [](int row, int copied) { return CommandState{{row, 0, false}, copied}; };
     const struct { const char* what; Command command; CommandState state; bool applies; } rows[] = {
