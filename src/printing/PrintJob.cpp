@@ -119,7 +119,8 @@ private:
 
     void Text(HFONT font, int x, int y, const std::string& text, UINT align = TA_LEFT) {
         Use(font);
-        ::SetTextAlign(m_dc, align | TA_TOP | TA_NOUPDATECP);
+        // With the top and no current position, which are the zero values.
+        ::SetTextAlign(m_dc, align);
         ::TextOutA(m_dc, x, y, text.data(), static_cast<int>(text.size()));
     }
 
