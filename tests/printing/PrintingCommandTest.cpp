@@ -5,6 +5,7 @@
 #include "commands/CommandsFixture.h"
 
 #include <cderr.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -76,6 +77,38 @@ TEST_P(PrintingCommand, PrintsAsAnsweredAndLeavesTheList) {
     EXPECT_TRUE(TimersRunning()) << "the background work resumed";
     dlg->OnUndo();
     EXPECT_EQ(Text(ids::Goods(0)), "") << "the typing is still the step to take back";
+}
+
+class PrintingButton : public CommandsTest {};
+
+TEST_F(PrintingButton, SitsBelowNWithItsTipAndTheDialogStartsOnTheLastChoice) {
+    OpenList();
+    RECT numbers{}, print{};
+    ::GetWindowRect(Item(ids::kNumbers), &numbers);
+    ::GetWindowRect(Item(ids::kPrint), &print);
+    EXPECT_EQ(print.left, numbers.left);
+    EXPECT_GT(print.top, numbers.bottom);
+    EXPECT_FALSE(::GetWindowLongA(Item(ids::kPrint), GWL_STYLE) & WS_TABSTOP);
+    char tip[64] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Wnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(ids::kPrint));
+    tool.lpszText = tip;
+    ::SendMessageA(dlg->m_hPriceTip, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip, "Drucken (Strg+P)");
+    // The settings the dialog handed out the first time are its start the second.
+    std::vector<HGLOBAL> given;
+    dialogkit::TheSeams().printDialog = [&](PRINTDLGA& request) {
+        given.push_back(request.hDevMode);
+        if (!request.hDevMode) request.hDevMode = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DEVMODEA));
+        return dialogkit::PrintDialogResult{false, 0};
+    };
+    Click(ids::kPrint);
+    Click(ids::kPrint);
+    ASSERT_EQ(given.size(), 2u);
+    EXPECT_EQ(given[0], nullptr);
+    EXPECT_NE(given[1], nullptr);
 }
 
 const std::vector<std::string> kPrinted = {"StartDoc Tarvelo - Zeilen", "StartPage", "EndPage", "EndDoc", "Release"};
