@@ -20,6 +20,8 @@ spooled() { [ -s "$CUPS_PDF" ] && [ -z "$(lpstat -o "$CUPS_QUEUE" 2>/dev/null)" 
 # button and confirms the dialog with its default button, OK.
 print_list() {
   rm -f "$CUPS_PDF"
+  # A click before the X window is mapped reaches nothing.
+  timeout $BOUND xdotool search --sync --onlyvisible --name "^$(title "$1")\$" >/dev/null || fail "$1 is not on the screen"
   aim "$1"
   click 130 52
   case "$2" in
@@ -89,6 +91,9 @@ for page in $(seq 1 "$pages"); do
   grep -qF "Seite $page von $pages" <<<"$text" || fail "maximal: no footer 'Seite $page von $pages'"
 done
 grep -qF "Info20" <<<"$text" || fail "maximal: the last info text is not printed"
+# Each row on a line of its own, its goods cut before the price.
+rows="$(pdftotext -layout -f 1 -l 1 "$CUPS_PDF" - | grep -cE '^(0[1-9]|1[0-9]|20) +Ware[0-9]{2} .*… +[0-9]+\.25')"
+[ "$rows" = 20 ] || fail "maximal: $rows of the 20 rows read as a row"
 
 # A queue that takes no jobs: the program says so, and the list stays.
 cupsreject "$CUPS_QUEUE"
