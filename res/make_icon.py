@@ -2,8 +2,9 @@
 """Draws Tarvelo.ico: a small ledger (blue card, white rows, seven green
 toggles, a gold total bar), 16x16 and 32x32, 32-bit with alpha; with
 "document", TarveloDocument.ico: the same ledger on a white page with a
-folded corner, the icon Explorer shows for a .pgx file.
-Usage: make_icon.py [OUT] [program|document]"""
+folded corner, the icon Explorer shows for a .pgx file; with "printer",
+Print.ico: a printer with a page coming out, the print button's face.
+Usage: make_icon.py [OUT] [program|document|printer]"""
 import struct
 import sys
 
@@ -63,8 +64,23 @@ def draw_document(size):
     return px
 
 
+def draw_printer(size):
+    px, s, rect = canvas(size)
+    rect(8, 1, 24, 12, DARK)
+    rect(10, 3, 22, 12, WHITE)
+    rect(2, 10, 30, 25, DARK)
+    rect(4, 12, 28, 23, GREY)
+    rect(23, 14, 26, 17, GREEN)
+    rect(7, 19, 25, 31, DARK)
+    rect(9, 21, 23, 29, WHITE)
+    rect(11, 23, 21, 24, BLUE)
+    rect(11, 26, 18, 27, BLUE)
+    return px
+
+
 def image(size, kind='program'):
-    px = draw_document(size) if kind == 'document' else draw(size)
+    draws = {'document': draw_document, 'printer': draw_printer}
+    px = draws.get(kind, draw)(size)
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     rows = b''
     for y in reversed(range(size)):

@@ -5,3 +5,4 @@
 #define IDR_MAINFRAME   128
 #define IDD_COLUMNPICK  129
 #define IDD_ROWINFO     130
+#define IDI_PRINT       131

@@ -15,7 +15,10 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
 fi
 cmake --build "$dir" -j2 -- --no-print-directory >/dev/null
 source "$here/scripts/wine-env.sh"
-trap wine_env_stop EXIT
+source "$here/scripts/cups-env.sh"
+trap 'wine_env_stop; cups_stop' EXIT
+# The print case prints to the run's own PDF queue, where there may be one.
+cups_start || echo "== no printer queue: $CUPS_UNAVAILABLE"
 wine_env_start
 wine "$dir/bench/tarvelo_bench.exe" "$@" | tr -d '\r'
 size=$(stat -c %s "$dir/Tarvelo.exe")

@@ -10,8 +10,10 @@
 # Usage: scripts/screenshots.sh [OUTDIR=docs/screenshots]
 # TARVELO_EXE names another Tarvelo.exe to photograph than the one built.
 # Writes main-window.png, row-info.png, column-pick.png, context-menu.png
-# (Shift+F10 in the goods of row 09) and main-window-144dpi.png; fails when a picture could not be taken (the
-# others are kept).
+# (Shift+F10 in the goods of row 09), printed-page.png (the list printed
+# with Ctrl+P to a PDF queue of the script's own, its first page made a
+# picture by pdftoppm) and main-window-144dpi.png; fails when a picture
+# could not be taken (the others are kept).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 outdir="$(realpath -m "${1:-$here/docs/screenshots}")"
@@ -23,6 +25,7 @@ bash "$here/scripts/build.sh" "$WAY_PRODUCT" >/dev/null
 EXE="${TARVELO_EXE:-$BUILD_ROOT/$WAY_PRODUCT/Tarvelo.exe}"
 PROBE="$BUILD_ROOT/$WAY_PRODUCT/tests/winprobe.exe"
 source "$here/scripts/wine-env.sh"
+source "$here/scripts/cups-env.sh"
 
 WORK="$(mktemp -d)"
 TARVELO_PID=""
@@ -34,9 +37,11 @@ cleanup() {
   [ -n "$TARVELO_PID" ] && kill "$TARVELO_PID" 2>/dev/null
   set_dpi 96
   wine_env_stop
+  cups_stop
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+cups_start || echo "screenshots: no printer queue, so no printed page: $CUPS_UNAVAILABLE" >&2
 wine_env_start
 mkdir -p "$outdir"
 
@@ -172,6 +177,24 @@ if wait_until 10 has_menu; then
   xdotool key Escape
 else
   missing+=("context-menu.png (no menu after Shift+F10 in the goods of row 09)")
+fi
+
+# The printed page: Ctrl+P, the print dialog's OK, the PDF's first page.
+print_dialog() { has_xwindow '^Drucken$' || has_xwindow '^Print$'; }
+spooled() { [ -s "$CUPS_PDF" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; }
+if [ -n "${CUPS_SERVER:-}" ]; then
+  rm -f "$CUPS_PDF"
+  xdotool mousemove $((ox + GOODS_09_X)) $((oy + GOODS_09_Y)) click 1
+  park_mouse
+  xdotool key ctrl+p
+  if wait_until 10 print_dialog && xdotool key Return && wait_until 60 spooled; then
+    pdftoppm -r 60 -png -singlefile -f 1 "$CUPS_PDF" "$outdir/printed-page"
+    echo "$outdir/printed-page.png"
+  else
+    missing+=("printed-page.png (no PDF from the queue after Ctrl+P)")
+  fi
+else
+  missing+=("printed-page.png ($CUPS_UNAVAILABLE)")
 fi
 
 # The same window at 144 dpi: fonts, controls and the window's own

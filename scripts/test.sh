@@ -8,7 +8,8 @@
 # mounted and puts the processors' idle setting back. A run killed outright
 # (kill -9) cannot do that; the next run in the same build folder ends what
 # it left running and unmounts what it mounted, and the next run anywhere
-# puts the setting back.
+# puts the setting back. Its printer queue is a CUPS server of its own
+# under the build folder (scripts/cups-env.sh), ended with the run.
 #
 # On a machine that runs no 32-bit programs (or with TARVELO_ARCH=x86_64)
 # it builds and runs x86_64 alone, and the summary names i686 as skipped.
@@ -21,6 +22,7 @@ export BUILD_ROOT="${BUILD_ROOT:-$here/build}"
 mkdir -p "$BUILD_ROOT"
 
 source "$here/scripts/wine-env.sh"
+source "$here/scripts/cups-env.sh"
 export KEEPER_EXE="$BUILD_ROOT/$WAY_PRODUCT/tests/wine_keeper.exe"
 
 # --- One run per build folder; every process of a run carries its tag.
@@ -128,6 +130,7 @@ finish() {
   set +e
   trap - EXIT INT TERM HUP
   [ $status -lt 128 ] || echo "== stopped by a signal: ending what the run started"
+  cups_stop
   end_run "$TARVELO_RUN"
   if [ "$full_disk_mounted" = 1 ] && ! umount "$full_disk"; then
     umount -l "$full_disk" || echo "== could not unmount $full_disk" >&2
@@ -170,6 +173,13 @@ elif mount -t tmpfs -o size=256k tarvelo-fulldisk "$full_disk" 2>/dev/null; then
   export TARVELO_FULL_DISK="Z:$(printf '%s' "$full_disk" | tr / '\\')"
 fi
 
+# A printer queue of the run's own, before Wine starts: every Wine program
+# then sees it as the only printer and the default.
+if cups_start; then
+  echo "== a CUPS server of the run's own on $CUPS_SERVER, its PDF queue $CUPS_QUEUE the default printer"
+else
+  echo "== no CUPS server of the run's own: $CUPS_UNAVAILABLE (the print test is skipped)"
+fi
 wine_env_start
 # The test programs' folders are named by their Windows pids, which come
 # again in every run: none may find what a run killed earlier left there.

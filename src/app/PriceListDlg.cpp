@@ -6,6 +6,7 @@
 #include "../res/resource.h"
 #include "app/PriceListApp.h"
 #include "commands/CommandHistory.h"
+#include "commands/Commands.h"
 #include "commands/KeyFilter.h"
 #include "dialogkit/Seams.h"
 #include "grid/SelectionLook.h"
@@ -62,6 +63,7 @@ CPriceListDlg::~CPriceListDlg() {
     ReapAnimationThread();
     m_companion->Withdraw();
     if (m_hWnd) ::DestroyWindow(m_hWnd);
+    if (m_hPrintIcon) ::DestroyIcon(m_hPrintIcon);
     // The companion writer finishes its removal as it is destroyed: with
     // the window already gone, only the ending process waits for it.
 }
@@ -93,6 +95,7 @@ BOOL CPriceListDlg::OnInitDialog() {
 
     m_linkWatch = std::make_unique<LinkWatch>(m_hWnd, WM_APP_LINKS);
     m_keys = std::make_unique<KeyFilter>(*this);
+    SetUpPrintButton();
 
     CPriceListApp* app = ThePriceListApp();
     if (app) {
@@ -190,6 +193,7 @@ void CPriceListDlg::OnHelpButton() { dialogkit::ShellOpen(m_strExeDir + "\\" + k
 // bare dialog's start-up a tenth more under Wine: the window shows first.
 void CPriceListDlg::OnShown() {
     CreatePriceTips();
+    AddPrintTip();
     for (int row = 0; row < ids::kRows; ++row) UpdatePriceLook(ids::Price(row));
 }
 
@@ -209,6 +213,7 @@ bool CPriceListDlg::OnCommand(int id, int code) {
         case ids::kSaveAs: OnSaveAs(); return true;
         case ids::kReset: OnReset(); return true;
         case ids::kHelp: OnHelpButton(); return true;
+        case ids::kPrint: RunCommand(Command::kPrint, 0); return true;
         default: return false;
     }
 }

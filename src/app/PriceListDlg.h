@@ -1,8 +1,10 @@
 #pragma once
 #include "dialogkit/Dialog.h"
+#include "dialogkit/GlobalHandle.h"
 #include "dialogkit/WorkerThread.h"
 #include "model/AnimationScript.h"
 #include "model/ControlIds.h"
+#include "printing/PrintedContent.h"
 
 #include <array>
 #include <map>
@@ -180,6 +182,16 @@ public:
     // What decides which commands apply to that control.
     CommandState CommandStateFor(int controlId);
 
+    // --- printing (printing/) ---
+    // The print dialog on the printer and settings chosen last, and the
+    // list printed; nothing of the list changes.
+    void OnPrint();
+    printing::PrintedContent CapturePrintedContent();
+    // The print button's face.
+    void SetUpPrintButton();
+    // Its tooltip, once the window's tooltip control is there.
+    void AddPrintTip();
+
     // --- clipboard (clipboard/) ---
     // The whole list as a table, in text and HTML; nothing in it changes.
     void CopyListAsTable();
@@ -261,6 +273,11 @@ public:
     // The row and column marked by "copy" for "put here".
     int m_nCopiedRow = kNone;
     int m_nCopiedColumn = kNone;
+    // The printer and its settings chosen last in this run, as the print
+    // dialog hands them out; and the print button's icon.
+    dialogkit::GlobalHandle m_printDevMode;
+    dialogkit::GlobalHandle m_printDevNames;
+    HICON m_hPrintIcon = nullptr;
 
 protected:
     BOOL OnInitDialog() override;

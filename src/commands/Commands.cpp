@@ -19,6 +19,7 @@ constexpr UINT kKeyY = 'Y';
 constexpr UINT kKeyL = 'L';
 constexpr UINT kKeyT = 'T';
 constexpr UINT kKeyA = 'A';
+constexpr UINT kKeyP = 'P';
 constexpr UINT kKey1 = '1';
 constexpr UINT kKey2 = '2';
 
@@ -47,6 +48,7 @@ constexpr std::array kBindings = {
     KeyBinding{{kKeyA, true, true, false}, Command::kAnimation},
     // Not Ctrl+Alt: that is AltGr on a German keyboard, which types characters.
     KeyBinding{{kKeyL, true, true, false}, Command::kCopyList},
+    KeyBinding{{kKeyP, true, false, false}, Command::kPrint},
     KeyBinding{{VK_F10, false, true, false}, Command::kMenu},
     KeyBinding{{VK_APPS, false, false, false}, Command::kMenu},
 };
@@ -56,7 +58,8 @@ struct MenuText {
     const char* text;
 };
 
-// Row entries, column entries, the whole list: a separator between groups.
+// Row entries, column entries, the whole list, the list on paper: a
+// separator between groups.
 constexpr std::array kEditLines = {
     MenuText{Command::kEditCut, "Ausschneiden\tStrg+X"},
     MenuText{Command::kEditCopy, "Kopieren\tStrg+C"},
@@ -90,6 +93,9 @@ constexpr std::array kListLines = {
     MenuText{Command::kCopyList, "Liste als Tabelle kopieren\tStrg+Umschalt+L"},
     MenuText{Command::kUndo, "Rückgängig\tStrg+Z"},
     MenuText{Command::kRedo, "Wiederholen\tStrg+Y"},
+};
+constexpr std::array kPaperLines = {
+    MenuText{Command::kPrint, "Drucken…\tStrg+P"},
 };
 
 bool Same(const KeyChord& a, const KeyChord& b) {
@@ -179,5 +185,6 @@ std::vector<MenuLine> MenuLines(const CommandState& state) {
     Append(menu, kRowLines, state);
     Append(menu, kColumnLines, state);
     Append(menu, kListLines, state);
+    Append(menu, kPaperLines, state);
     return menu;
 }

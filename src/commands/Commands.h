@@ -30,6 +30,7 @@ enum class Command {
     kCopyList,
     kUndo,
     kRedo,
+    kPrint,
     kMenu,
     // An edit's own commands, in the menu only: its keys stay its own.
     kEditCut,

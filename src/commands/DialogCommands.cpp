@@ -172,7 +172,7 @@ void CPriceListDlg::RunCommand(Command command, int controlId) {
     const CommandTarget t = state.target;
     const bool anywhere = command == Command::kUndo || command == Command::kRedo || command == Command::kMenu ||
                           command == Command::kReReadLinks || command == Command::kAnimation ||
-                          command == Command::kCopyList;
+                          command == Command::kCopyList || command == Command::kPrint;
     if (!anywhere && !Applies(command, state)) return;
     // Nothing opens over a box or dialog still open.
     if (dialogkit::ModalDepth() > 0) return;
@@ -231,6 +231,7 @@ void CPriceListDlg::RunCommand(Command command, int controlId) {
             if (!PasteRange(controlId)) ::SendMessageA(Item(controlId), WM_PASTE, 0, 0);
             break;
         case Command::kCopyList: CopyListAsTable(); break;
+        case Command::kPrint: paused([&] { OnPrint(); }); break;
         case Command::kEditDelete: ::SendMessageA(Item(controlId), WM_CLEAR, 0, 0); break;
         case Command::kEditSelectAll: ::SendMessageA(Item(controlId), EM_SETSEL, 0, -1); break;
         default: break;

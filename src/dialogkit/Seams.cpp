@@ -3,6 +3,8 @@
 #include "dialogkit/Application.h"
 #include "dialogkit/LateModules.h"
 
+#include <cderr.h>
+
 #include <vector>
 
 namespace dialogkit {
@@ -76,6 +78,38 @@ FileDialogResult ShowFileDialog(const FileDialogRequest& request) {
         result.extendedError = error();
     }
     return result;
+}
+
+PrintDialogResult ShowPrintDialog(PRINTDLGA& request) {
+    const ModalScope modal;
+    if (TheSeams().printDialog) return TheSeams().printDialog(request);
+    PrintDialogResult result;
+    const auto show = LateFunction<decltype(&::PrintDlgA)>(kCommonDialogs, "PrintDlgA");
+    result.ok = show && show(&request);
+    if (!result.ok) {
+        const auto error = LateFunction<decltype(&::CommDlgExtendedError)>(kCommonDialogs, "CommDlgExtendedError");
+        // Without the module there is no dialog to choose a printer in.
+        result.extendedError = error ? error() : static_cast<DWORD>(CDERR_INITIALIZATION);
+    }
+    return result;
+}
+
+int Spool(SpoolStep step, HDC dc, const char* documentName) {
+    if (TheSeams().spool) return TheSeams().spool(step, dc, documentName);
+    switch (step) {
+        case SpoolStep::kStartDoc: {
+            DOCINFOA info{};
+            info.cbSize = sizeof info;
+            info.lpszDocName = documentName;
+            return ::StartDocA(dc, &info);
+        }
+        case SpoolStep::kStartPage: return ::StartPage(dc);
+        case SpoolStep::kEndPage: return ::EndPage(dc);
+        case SpoolStep::kEndDoc: return ::EndDoc(dc);
+        case SpoolStep::kAbortDoc: return ::AbortDoc(dc);
+        case SpoolStep::kRelease: return ::DeleteDC(dc);
+    }
+    return 0;
 }
 
 UINT ShowPopupMenu(HMENU menu, HWND owner, POINT screen) {

@@ -20,6 +20,15 @@ struct FileDialogRequest {
     HWND owner = nullptr;
 };
 
+struct PrintDialogResult {
+    bool ok = false;          // the user chose OK; the request holds the DC and settings
+    DWORD extendedError = 0;  // CommDlgExtendedError() when not ok: 0 = cancelled
+};
+
+// The calls of a print job on the printer's DC, in the order a job makes
+// them; the job ends with the DC's release, whatever became of it.
+enum class SpoolStep { kStartDoc, kStartPage, kEndPage, kEndDoc, kAbortDoc, kRelease };
+
 struct FileDialogResult {
     bool ok = false;          // the user confirmed a file
     std::string path;         // the chosen full path when ok
@@ -37,6 +46,11 @@ struct Seams {
     std::function<UINT(HMENU menu, HWND owner, POINT screen)> popupMenu;
     // Runs a modal dialog; the default is the real modal loop.
     std::function<INT_PTR(Dialog&, HWND owner)> runModal;
+    // The print dialog (PrintDlgA) on the request given.
+    std::function<PrintDialogResult(PRINTDLGA& request)> printDialog;
+    // One call of a print job; its result as the GDI call gives it
+    // (> 0 done, <= 0 refused). The document name is StartDoc's alone.
+    std::function<int(SpoolStep step, HDC dc, const char* documentName)> spool;
 };
 
 Seams& TheSeams();
@@ -46,6 +60,10 @@ Seams& TheSeams();
 int AppMessageBox(const std::string& text, UINT type, HWND owner = nullptr);
 
 FileDialogResult ShowFileDialog(const FileDialogRequest& request);
+
+PrintDialogResult ShowPrintDialog(PRINTDLGA& request);
+
+int Spool(SpoolStep step, HDC dc, const char* documentName = nullptr);
 
 // How many message boxes, file dialogs and modal dialogs over another
 // window the program has open right now. Their loops also deliver the main window's timers and

@@ -18,6 +18,7 @@ inline constexpr int kSaveAs = 1197;
 inline constexpr int kReset = 1198;
 inline constexpr int kNumbers = 1199;
 inline constexpr int kHelp = 1233;
+inline constexpr int kPrint = 1234;
 
 static_assert(kPriceBase == kGoodsBase + kRows);
 static_assert(kSelectionBase == kPriceBase + kRows);

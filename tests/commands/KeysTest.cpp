@@ -85,7 +85,8 @@ TEST_F(CommandsTest, TheMenuListsWhatAppliesWhereTheFocusIs) {
         return 0u;
     };
     Press(ids::Selection(0, 2), VK_APPS);
-    EXPECT_EQ(lines.size(), 21u) << "no edit commands on a button";
+    EXPECT_EQ(lines.size(), 22u) << "no edit commands on a button";
+    EXPECT_EQ(lines.back(), "Drucken…\tStrg+P");
     EXPECT_EQ(lines.at(0), "-Reihe mit der oberen tauschen\tAlt+Oben");
     EXPECT_EQ(lines.at(11), "Trennlinie unter der Reihe\tStrg+T");
     EXPECT_EQ(lines.at(12), "Spalte mit der linken tauschen\tAlt+Links");
