@@ -23,18 +23,21 @@ struct Answer {
     std::vector<Box> boxes;
 };
 
+// Adds an enhanced metafile's text record to the texts at `out`.
+int CALLBACK AddText(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM out) {
+    if (r->iType != EMR_EXTTEXTOUTW) return 1;
+    const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(r);
+    const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) + t->emrtext.offString);
+    char text[1024] = {};
+    ::WideCharToMultiByte(1252, 0, chars, static_cast<int>(t->emrtext.nChars), text, sizeof text - 1, nullptr, nullptr);
+    *reinterpret_cast<std::string*>(out) += std::string(text) + "\n";
+    return 1;
+}
+
 // The texts an enhanced metafile holds, in the order drawn.
 std::string TextsOf(HENHMETAFILE emf) {
     std::string texts;
-    ::EnumEnhMetaFile(nullptr, emf, [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM out) -> int {
-        if (r->iType != EMR_EXTTEXTOUTW) return 1;
-        const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(r);
-        const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(r) + t->emrtext.offString);
-        char text[1024] = {};
-        ::WideCharToMultiByte(1252, 0, chars, static_cast<int>(t->emrtext.nChars), text, sizeof text - 1, nullptr, nullptr);
-        *reinterpret_cast<std::string*>(out) += std::string(text) + "\n";
-        return 1;
-    }, &texts, nullptr);
+    ::EnumEnhMetaFile(nullptr, emf, AddText, &texts, nullptr);
     return texts;
 }
 
@@ -83,6 +86,7 @@ class PrintingButton : public CommandsTest {};
 
 TEST_F(PrintingButton, SitsBelowNWithItsTipAndTheDialogStartsOnTheLastChoice) {
     OpenList();
+    Show();  // the tips come once the window is shown
     RECT numbers{}, print{};
     ::GetWindowRect(Item(ids::kNumbers), &numbers);
     ::GetWindowRect(Item(ids::kPrint), &print);
