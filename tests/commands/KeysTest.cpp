@@ -169,6 +169,9 @@ TEST_F(CommandsTest, ArrowsAloneMoveTheFocusAndNoKeyActsBehindABox) {
     Press(ids::Selection(6, 3), VK_DELETE, {kCtrl});
     EXPECT_EQ(WholeList(), before) << "Ctrl+T while the clear question waits";
     EXPECT_EQ(::GetFocus(), Item(ids::Goods(3))) << "Down while the clear question waits";
+    dlg->EnableRowEdits(5, FALSE);  // rows 06 and 07 as two linked rows
+    Press(ids::Goods(4), VK_DOWN);
+    EXPECT_EQ(::GetFocus(), Item(ids::Goods(7))) << "Down from row 05 over two linked rows";
 }
 
 TEST_F(CommandsTest, ClearingALinkedRowAsksByItsNumberAndEndsTheLink) {
@@ -178,6 +181,7 @@ TEST_F(CommandsTest, ClearingALinkedRowAsksByItsNumberAndEndsTheLink) {
     EXPECT_EQ(Shown(), (std::vector<Box>{{"Reihe Nummer 07  löschen ?", MB_YESNO}}));
     EXPECT_EQ(Row(6).goods + "|" + Row(6).price, "|") << "row 07";
     EXPECT_FALSE(Row(6).linked) << "row 07";
+    EXPECT_EQ(dlg->m_rowLinkFile[6], "") << "row 07 no longer fills from Haushalt";
 }
 
 TEST(CommandsMenuTable, WhatAppliesAtTheEdges) {

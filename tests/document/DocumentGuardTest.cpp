@@ -26,7 +26,8 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
              WriteFileBytes(list, CrLf({"[LISTE]", "Ware 01=gelosen"}));
              std::filesystem::last_write_time(list, time);
          }, IDNO, false},
-        {"it was deleted", [&] { RemoveFile(list); }, 0, true}};
+        {"it was deleted", [&] { RemoveFile(list); }, 0, true},
+        {"this window saved it before", [&] { WriteTo(list); Type(ids::Goods(1), "mehr"); }, 0, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.since);
         WriteFileBytes(list, CrLf({"[LISTE]", "Ware 01=gelesen"}));
