@@ -41,6 +41,8 @@ answer() { wait_for has_window Tarvelo && wine "$PROBE" press Tarvelo "$1" || fa
 
 # The real pointer, in client coordinates of the window aimed at.
 aim() {
+  # A click before the X window is mapped reaches nothing.
+  timeout $BOUND xdotool search --sync --onlyvisible --name "^$(title "$1")\$" >/dev/null || fail "$1 is not on the screen"
   xdotool search --name "^$(title "$1")\$" windowraise >/dev/null 2>&1 || true  # on top, where the pointer aims
   read -r OX OY < <(probe origin "$(title "$1")") || fail "no window $1"
 }

@@ -20,8 +20,6 @@ spooled() { [ -s "$CUPS_PDF" ] && [ -z "$(lpstat -o "$CUPS_QUEUE" 2>/dev/null)" 
 # button and confirms the dialog with its default button, OK.
 print_list() {
   rm -f "$CUPS_PDF"
-  # A click before the X window is mapped reaches nothing.
-  timeout $BOUND xdotool search --sync --onlyvisible --name "^$(title "$1")\$" >/dev/null || fail "$1 is not on the screen"
   aim "$1"
   click 130 52
   case "$2" in
