@@ -8,9 +8,14 @@
 # cups_start: starts it, or says in CUPS_UNAVAILABLE why it cannot (not
 # root, no cupsd); a server this run started already is used as it is.
 # cups_stop: ends the server cups_start started, and only that one.
-CUPS_DIR="$BUILD_ROOT/cups"
+# The filters run as the user lp, so every folder above the spool must let
+# lp through; where the build folder does not (a clone under /root), the
+# server lives in a folder of its own under /tmp, named to the programs
+# this run starts in TARVELO_CUPS_DIR and removed with the server.
+CUPS_DIR="${TARVELO_CUPS_DIR:-$BUILD_ROOT/cups}"
 CUPS_QUEUE=TarveloPDF
 CUPS_PDF="$CUPS_DIR/out/job.pdf"
+CUPS_OWN_FOLDER=""
 CUPS_PPD=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
 CUPS_UNAVAILABLE=""
 CUPS_STARTED_PID=""
@@ -63,7 +68,14 @@ cups_start() {
     CUPS_UNAVAILABLE="cupsd or the PDF driver ($CUPS_PPD) is not installed"
     return 1
   fi
+  if ! runuser -u lp -- test -x "$(dirname "$CUPS_DIR")" 2>/dev/null; then
+    CUPS_DIR="$(mktemp -d /tmp/tarvelo-cups.XXXXXX)"
+    CUPS_OWN_FOLDER="$CUPS_DIR"
+    CUPS_PDF="$CUPS_DIR/out/job.pdf"
+  fi
+  export TARVELO_CUPS_DIR="$CUPS_DIR"
   cups_configure
+  chmod 755 "$CUPS_DIR"
   /usr/sbin/cupsd -f -c "$CUPS_DIR/cupsd.conf" -s "$CUPS_DIR/cups-files.conf" >/dev/null 2>&1 </dev/null &
   CUPS_STARTED_PID=$!
   local i
@@ -87,5 +99,6 @@ cups_stop() {
   kill "$CUPS_STARTED_PID" 2>/dev/null || true
   wait "$CUPS_STARTED_PID" 2>/dev/null || true
   CUPS_STARTED_PID=""
-  unset CUPS_SERVER
+  unset CUPS_SERVER TARVELO_CUPS_DIR
+  if [ -n "$CUPS_OWN_FOLDER" ]; then rm -rf "$CUPS_OWN_FOLDER"; CUPS_OWN_FOLDER=""; fi
 }
