@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(RowInfo, RowInfoSourceQuestion, ::testing::Values(
     SourceCase{"Javascript", "javascript:alert(1)", true}, SourceCase{"NoExtension", "C:\\rechnung", true},
     SourceCase{"PlainExe", "C:\\windows\\system32\\winver.exe", true},
     SourceCase{"DotAtTheEnd", "C:\\Setup.exe.", true}, SourceCase{"InQuotes", "\"C:\\Setup.exe\"", true},
-    SourceCase{"TextInQuotes", "\"C:\\notiz.txt\"", false},
+    SourceCase{"ScriptInQuotes", "\"javascript:x.txt\"", true},
     SourceCase{"FileUrlFragment", "file:///C:/windows/win.ini#/../system32/winver.exe", true},
     SourceCase{"FileUrlQuery", "file:///C:/windows/win.ini?/../system32/winver.exe", true},
     SourceCase{"FileUrlEscapedNul", "file:///C:/windows/system32/winver.exe%00.txt", true},
