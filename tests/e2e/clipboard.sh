@@ -18,6 +18,9 @@ xclip -selection clipboard -o -t text/html | grep -q "<td>01</td><td>Brot</td>" 
 # xclip serves the range in the foreground until the test ends.
 printf 'Milch\t1.50\nWurst\t2\n' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
 PID[xclip]=$!
+# Ctrl+V before xclip holds the clipboard would paste the list copied above.
+served() { xclip -selection clipboard -o 2>/dev/null | grep -q "^Milch	1.50"; }
+wait_for served || fail "xclip did not take the clipboard"
 click 130 52
 xdotool key ctrl+v
 expect Liste $GOODS_01 Milch "goods of row 01"
