@@ -4,8 +4,6 @@
 // count as written on the window's pixels.
 #include "commands/CommandsFixture.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <string_view>
 
@@ -169,9 +167,6 @@ TEST_F(ClipboardWindow, APriceThatDoesNotCountAsWrittenIsDarkRed) {
             for (int x = r.left; x < r.right; ++x) found |= pixels.At(x, y) == RGB(176, 0, 32);
         }
         EXPECT_EQ(found, red) << price;
-        char text[80] = {};
-        TOOLINFOA tool{sizeof tool, 0, Wnd(), reinterpret_cast<UINT_PTR>(Item(ids::Price(0))), {}, nullptr, text, 0, nullptr};
-        ::SendMessageA(dlg->m_hPriceTip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-        EXPECT_STREQ(text, tip) << price;
+        EXPECT_EQ(TipOf(ids::Price(0)), tip) << price;
     }
 }

@@ -1,16 +1,19 @@
-// Every action from the keyboard, once through its key and once through
-// the context menu, against the same action by the mouse; and the names
-// the selection buttons carry for screen readers.
+// Every action from the keyboard, through its key or the context menu,
+// against the same action by the mouse, and taken back and brought again;
+// the keys that must do nothing; and the names the selection buttons carry
+// for screen readers.
 #include "commands/Commands.h"
 #include "commands/CommandsFixture.h"
 
-struct KeyCase {
+// An action by its key (or the context menu), and by the mouse where it
+// has a gesture.
+struct ActionCase {
     const char* name;
     std::function<void(CommandsTest&)> keys, mouse;
-    std::function<void(ScriptedSeams&, HWND)> answers = [](ScriptedSeams&, HWND) {};
+    std::function<void(ScriptedSeams&)> answers = [](ScriptedSeams&) {};
 };
 
-class CommandsKeys : public CommandsTest, public ::testing::WithParamInterface<KeyCase> {
+class CommandsKeys : public CommandsTest, public ::testing::WithParamInterface<ActionCase> {
 protected:
     // What an action leaves: the list, what the shell was asked to open,
     // the dialogs and message boxes shown.
@@ -18,84 +21,71 @@ protected:
         seams.reset();
         seams = std::make_unique<ScriptedSeams>();
         OpenList();
-        GetParam().answers(*seams, Wnd());
+        GetParam().answers(*seams);
         action(*this);
         return std::tuple(WholeList(), seams->shellOpened, seams->modalTemplates, Shown());
     }
 };
 
-TEST_P(CommandsKeys, KeyAndMouseDoTheSame) {
+// Key and mouse leave the same; one undo takes the action back whole, and
+// redo brings it again.
+TEST_P(CommandsKeys, KeyAndMouseDoTheSameAndUndoTakesItBack) {
     OpenList();
     const List before = WholeList();
     const auto byKeys = Outcome(GetParam().keys);
-    EXPECT_EQ(byKeys, Outcome(GetParam().mouse));
-    EXPECT_TRUE(std::get<0>(byKeys) != before || !std::get<1>(byKeys).empty()) << "the action did something";
+    const List after = std::get<0>(byKeys);
+    EXPECT_TRUE(after != before || !std::get<1>(byKeys).empty()) << "the action did something";
+    if (after != before) {
+        Press(ids::Goods(0), 'Z', {VK_CONTROL});
+        EXPECT_EQ(WholeList(), before) << "undone";
+        EXPECT_EQ(dlg->m_rowInfo[2].strSource1, "brot.txt") << "row 03's source undone";
+        Press(ids::Selection(4, 4), 'Y', {VK_CONTROL});
+        EXPECT_EQ(WholeList(), after) << "redone";
+    }
+    if (GetParam().mouse) {
+        EXPECT_EQ(byKeys, Outcome(GetParam().mouse)) << "by the mouse";
+    }
 }
 
 constexpr int kCtrl = VK_CONTROL, kShift = VK_SHIFT, kAlt = VK_MENU;
-void LinkAnswers(ScriptedSeams& s, HWND wnd) {
+void LinkAnswers(ScriptedSeams& s) {
     s.AnswerFile(ListDocument("Haushalt"));
-    s.AnswerModal([wnd](dialogkit::Dialog& d) { return DriveModeless(d, wnd, [](HWND h) { ::SendMessageA(h, WM_COMMAND, IDOK, 0); }); });
+    s.AnswerDialog(Pressing(IDOK));
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandsFromTheKeyboard, CommandsKeys, ::testing::Values(
-    KeyCase{"RowDown", [](auto& t) { t.Press(ids::Goods(2), VK_DOWN, {kAlt}); },
-            [](auto& t) { t.Drag({t.Label(2), t.Label(3)}); }},
-    KeyCase{"RowCopy", [](auto& t) { t.Press(ids::Goods(2), 'C', {kCtrl, kShift}); t.Press(ids::Price(5), 'V', {kCtrl, kShift}); },
-            [](auto& t) { t.Drag({t.Label(2), t.Label(5)}, MK_CONTROL); }},
-    KeyCase{"ColumnRight", [](auto& t) { t.Press(ids::Name(0), VK_RIGHT, {kAlt}); },
-            [](auto& t) { t.Drag({t.Header(0), t.Header(1)}); }},
-    KeyCase{"ColumnCopy", [](auto& t) { t.Press(ids::Name(6), 'C', {kAlt, kShift}); t.Press(ids::Selection(9, 0), 'V', {kAlt, kShift}); },
-            [](auto& t) { t.Drag({t.Header(6), t.Header(0)}, MK_CONTROL); }},
-    KeyCase{"ClearRow", [](auto& t) { t.Press(ids::Selection(6, 3), VK_DELETE, {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_RBUTTONUP, t.Label(6)); }, [](auto& s, HWND) { s.AnswerBox(IDYES); }},
-    KeyCase{"Separator", [](auto& t) { t.Press(ids::Goods(4), 'T', {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_LBUTTONDOWN, Centre(t.Geometry().separator[4]), MK_LBUTTON); }},
-    KeyCase{"LinkNext", [](auto& t) { t.Press(ids::Selection(6, 0), VK_NEXT, {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_LBUTTONUP, Centre(t.Geometry().goods[6])); }},
-    KeyCase{"LinkPrevious", [](auto& t) { t.Press(ids::Selection(6, 0), VK_PRIOR, {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_RBUTTONUP, Centre(t.Geometry().goods[6])); }},
-    KeyCase{"FirstSource", [](auto& t) { t.Press(ids::Goods(2), '1', {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Square(2), MK_LBUTTON | MK_SHIFT); }},
-    KeyCase{"SecondSource", [](auto& t) { t.Press(ids::Price(2), '2', {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_RBUTTONDBLCLK, t.Square(2), MK_RBUTTON | MK_SHIFT); }},
-    KeyCase{"RowInfo", [](auto& t) { t.Press(ids::Goods(2), VK_RETURN, {kAlt}); },
-            [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Square(2), MK_LBUTTON); },
-            [](auto& s, HWND wnd) { s.AnswerModal([wnd](dialogkit::Dialog& d) { return DriveModeless(d, wnd, [](HWND h) {
-                ::SetDlgItemTextA(h, ids::kInfoText, "Neu");
-                ::SendMessageA(h, WM_COMMAND, IDOK, 0); }); }); }},
-    KeyCase{"LinkRow", [](auto& t) { t.Press(ids::Goods(4), 'L', {kCtrl}); },
-            [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Label(4), MK_LBUTTON); }, LinkAnswers},
-    KeyCase{"Menu", [](auto& t) {
+    ActionCase{"Typing", [](auto& t) { ::SetWindowTextA(t.dlg->Item(ids::Goods(0)), "K\xE4se"); }, nullptr},
+    ActionCase{"ToggleClick", [](auto& t) { ::SendMessageA(t.dlg->Item(ids::Selection(2, 1)), BM_CLICK, 0, 0); }, nullptr},
+    ActionCase{"RowDown", [](auto& t) { t.Press(ids::Goods(2), VK_DOWN, {kAlt}); },
+               [](auto& t) { t.Drag({t.Label(2), t.Label(3)}); }},
+    ActionCase{"LinkedRowCopied", [](auto& t) { t.Press(ids::Goods(6), 'C', {kCtrl, kShift}); t.Press(ids::Price(2), 'V', {kCtrl, kShift}); },
+               [](auto& t) { t.Drag({t.Label(6), t.Label(2)}, MK_CONTROL); }},
+    ActionCase{"ColumnRight", [](auto& t) { t.Press(ids::Name(0), VK_RIGHT, {kAlt}); },
+               [](auto& t) { t.Drag({t.Header(0), t.Header(1)}); }},
+    ActionCase{"ColumnCopy", [](auto& t) { t.Press(ids::Name(6), 'C', {kAlt, kShift}); t.Press(ids::Selection(9, 0), 'V', {kAlt, kShift}); },
+               [](auto& t) { t.Drag({t.Header(6), t.Header(0)}, MK_CONTROL); }},
+    ActionCase{"ClearRow", [](auto& t) { t.Press(ids::Selection(6, 3), VK_DELETE, {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_RBUTTONUP, t.Label(6)); }, [](auto& s) { s.AnswerBox(IDYES); }},
+    ActionCase{"Separator", [](auto& t) { t.Press(ids::Goods(4), 'T', {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_LBUTTONDOWN, Centre(t.Geometry().separator[4]), MK_LBUTTON); }},
+    ActionCase{"LinkNext", [](auto& t) { t.Press(ids::Selection(6, 0), VK_NEXT, {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_LBUTTONUP, Centre(t.Geometry().goods[6])); }},
+    ActionCase{"LinkPrevious", [](auto& t) { t.Press(ids::Selection(6, 0), VK_PRIOR, {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_RBUTTONUP, Centre(t.Geometry().goods[6])); }},
+    ActionCase{"FirstSource", [](auto& t) { t.Press(ids::Goods(2), '1', {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Square(2), MK_LBUTTON | MK_SHIFT); }},
+    ActionCase{"SecondSource", [](auto& t) { t.Press(ids::Price(2), '2', {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_RBUTTONDBLCLK, t.Square(2), MK_RBUTTON | MK_SHIFT); }},
+    ActionCase{"RowInfo", [](auto& t) { t.Press(ids::Goods(2), VK_RETURN, {kAlt}); },
+               [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Square(2), MK_LBUTTON); },
+               [](auto& s) { s.AnswerDialog([](HWND h) { ::SetDlgItemTextA(h, ids::kInfoText, "Neu"); Pressing(IDOK)(h); }); }},
+    ActionCase{"LinkRow", [](auto& t) { t.Press(ids::Goods(4), 'L', {kCtrl}); },
+               [](auto& t) { t.Mouse(WM_LBUTTONDBLCLK, t.Label(4), MK_LBUTTON); }, LinkAnswers},
+    ActionCase{"Menu", [](auto& t) {
         t.seams->menuAnswer = [](HMENU menu) { return ::GetMenuItemID(menu, 7); };  // below the edit's own
         t.Press(ids::Goods(2), VK_F10, {kShift}); },
-            [](auto& t) { t.Drag({t.Label(2), t.Label(3)}); }}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
-
-TEST_F(CommandsTest, TheMenuListsWhatAppliesWhereTheFocusIs) {
-    OpenList();
-    std::vector<std::string> lines;
-    seams->menuAnswer = [&](HMENU menu) {
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            char text[128] = {};
-            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-            if (*text) lines.push_back(std::string(state & MF_GRAYED ? "-" : "") + (state & MF_CHECKED ? "+" : "") + text);
-        }
-        return 0u;
-    };
-    Press(ids::Selection(0, 2), VK_APPS);
-    EXPECT_EQ(lines.size(), 22u) << "no edit commands on a button";
-    EXPECT_EQ(lines.back(), "Drucken…\tStrg+P");
-    EXPECT_EQ(lines.at(0), "-Reihe mit der oberen tauschen\tAlt+Oben");
-    EXPECT_EQ(lines.at(11), "Trennlinie unter der Reihe\tStrg+T");
-    EXPECT_EQ(lines.at(12), "Spalte mit der linken tauschen\tAlt+Links");
-    lines.clear();
-    Press(ids::Goods(2), VK_APPS);
-    EXPECT_EQ(lines.at(0), "-Ausschneiden\tStrg+X");
-    EXPECT_EQ(lines.at(16), "+Trennlinie unter der Reihe\tStrg+T");
-    EXPECT_EQ(lines.at(17), "-Spalte mit der linken tauschen\tAlt+Links");
-}
+               [](auto& t) { t.Drag({t.Label(2), t.Label(3)}); }}),
+    [](const ::testing::TestParamInfo<ActionCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CommandsTest, SelectionButtonsAreNamedByRowGoodsColumnAndName) {
     OpenList();

@@ -1,4 +1,4 @@
-// Saves that cannot be done, saves in deep folders and saves cut off: the
+// Saves that cannot be done, saves in deep folders and saves at once: the
 // user is told of a failure, the old file stays exactly as it was, the
 // document stays modified, and at most one copy is ever left behind.
 #include "document/DocumentTestSupport.h"
@@ -137,66 +137,4 @@ TEST_F(DocumentSave, TwoSavesOfOneFileAtOnceNeverMix) {
     const std::string left = ReadFileBytes(list);
     EXPECT_TRUE(left.find("Ware A0") != std::string::npos && left.find("Ware B") == std::string::npos);
     EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Liste.pgx"});
-}
-
-namespace {
-
-// The performance counter: a save may take less than a millisecond, so
-// the kills are spread in its far finer ticks.
-LONGLONG Ticks() {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-void WaitTicks(HANDLE process, LONGLONG ticks) {
-    for (const LONGLONG end = Ticks() + ticks; Ticks() < end && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;)
-        ::SwitchToThread();
-}
-
-}  // namespace
-
-// The test program saves one document over and over, alternating between
-// two states, and is killed at moments spread evenly over two saves, and
-// on until both states have been left: each time one of the two states is
-// left whole, and never more than one copy lies beside the document.
-TEST_F(DocumentSave, ASaveKilledAnywhereLeavesOneWholeDocument) {
-    const std::string program = documents::TestData("tarvelo_tests.exe"), document = At("Liste.pgx");
-    ASSERT_TRUE(documents::SaveState(*dlg, document, 'A'));
-    const std::string stateA = ReadFileBytes(document);
-    const LONGLONG start = Ticks();
-    ASSERT_TRUE(documents::SaveState(*dlg, document, 'B'));
-    const LONGLONG period = std::max<LONGLONG>(1, Ticks() - start);
-    const std::string stateB = ReadFileBytes(document);
-    constexpr int kSpread = 8;
-    int sawA = 0, sawB = 0;
-    // A loaded machine saves more slowly in the child than here: each round
-    // of kills that left one state only spreads the next over twice as long.
-    constexpr int kRounds = 6;
-    for (int kill = 0; kill < kSpread || (kill < kRounds * kSpread && !(sawA && sawB)); ++kill) {
-        const LONGLONG spread = period << (kill / kSpread);
-        SCOPED_TRACE("kill " + std::to_string(kill));
-        const std::string event = "TarveloSaveLoop" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(kill);
-        const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-        std::string commandLine = "\"" + program + "\" --save-loop \"" + document + "\" " + event;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION child{};
-        ASSERT_TRUE(::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                                     nullptr, nullptr, &startup, &child));
-        const HANDLE both[] = {ready, child.hProcess};
-        const bool looping = ::WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
-        if (looping) WaitTicks(child.hProcess, kill % kSpread * 2 * spread / kSpread);
-        ::TerminateProcess(child.hProcess, 9);
-        ::WaitForSingleObject(child.hProcess, INFINITE);
-        for (HANDLE h : {ready, child.hThread, child.hProcess}) ::CloseHandle(h);
-        ASSERT_TRUE(looping) << "the saving program did not start its loop";
-
-        const std::string left = ReadFileBytes(document);
-        EXPECT_TRUE(left == stateA || left == stateB) << left.size() << " bytes";
-        (left == stateA ? sawA : sawB) += 1;
-        std::set<std::string> copies = documents::FolderListing(Folder());
-        copies.erase("Liste.pgx");
-        EXPECT_LE(copies.size(), 1u) << ::testing::PrintToString(copies);
-    }
-    EXPECT_TRUE(sawA > 0 && sawB > 0);
 }

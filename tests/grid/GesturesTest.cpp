@@ -33,23 +33,19 @@ TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
 TEST_F(GridGestures, DoubleClicksOnASquareOpenTheInfoOnARowNumberALink) {
     Open();
     FirstPaint();
-    seams->AnswerModal([&](dialogkit::Dialog& d) {
-        return DriveModeless(d, Wnd(), [&](HWND h) {
-            // What the dialog's loop may deliver to the window behind it
-            // starts nothing there: no second dialog, no drop (a missing
-            // document would open empty under its own title).
-            Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[6]), MK_LBUTTON);
-            ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(documents::MakeDrop({ListDocument("Abgelegt")})), 0);
-            ::SendMessageA(h, WM_COMMAND, IDCANCEL, 0);
-        });
+    seams->AnswerDialog([&](HWND h) {
+        // What the dialog's loop may deliver to the window behind it starts
+        // nothing there: no second dialog, no drop (a missing document
+        // would open empty under its own title).
+        Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[6]), MK_LBUTTON);
+        ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(documents::MakeDrop({ListDocument("Abgelegt")})), 0);
+        Pressing(IDCANCEL)(h);
     });
     Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[5]), MK_LBUTTON);
     EXPECT_EQ(dlg->m_strDocTitle, "Unbenannt");
     WriteFileBytes(ListDocument("Vorrat"), "[A]\r\nName=Keller\r\nSumme=4.50\r\n");
     seams->AnswerFile(ListDocument("Vorrat"));
-    seams->AnswerModal([&](dialogkit::Dialog& d) {
-        return DriveModeless(d, Wnd(), [](HWND h) { ::SendMessageA(h, WM_COMMAND, IDOK, 0); });
-    });
+    seams->AnswerDialog(Pressing(IDOK));
     Mouse(WM_LBUTTONDBLCLK, Label(7), MK_LBUTTON);
     PumpUntil([&] { return dlg->m_linkWatch->Settled(); });
     // A release over a linked row's goods steps its link on, a right one back.

@@ -8,6 +8,8 @@
 #include "grid/Geometry.h"
 #include "model/AnimationScript.h"
 
+#include <commctrl.h>
+
 // The w x h pixels that `draw` leaves on a blank bitmap.
 template <typename Draw>
 std::vector<COLORREF> Capture(int w, int h, Draw draw) {
@@ -88,6 +90,13 @@ protected:
         PumpUntil([] { return false; }, 0);
     }
     grid::GridGeometry Geometry() const { return grid::GeometryOf(Wnd()); }
+    // The tip the window shows over a control ("" for none).
+    std::string TipOf(int id) const {
+        char text[80] = {};
+        TOOLINFOA tool{sizeof tool, 0, Wnd(), reinterpret_cast<UINT_PTR>(Item(id)), {}, nullptr, text, 0, nullptr};
+        ::SendMessageA(dlg->m_hPriceTip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        return text;
+    }
     RECT ItemRect(int id) const { return RectInParent(Item(id)); }
     void Mouse(UINT msg, POINT pt, UINT flags = 0) const { ::SendMessageA(Wnd(), msg, flags, MAKELPARAM(pt.x, pt.y)); }
     // Presses on the first point and moves over them all, with the keys

@@ -68,15 +68,13 @@ protected:
     Offer LinkVia(int row, const std::string& file, int column, int end) {
         seams->AnswerFile(file);
         Offer offered{"", -1, {}};
-        seams->AnswerModal([&](dialogkit::Dialog& d) {
-            return DriveModeless(d, Wnd(), [&](HWND h) {
-                for (int c = 0; c < ids::kColumns; ++c) {
-                    if (::IsDlgButtonChecked(h, ids::kPickChoiceBase + c)) offered.pressed = c;
-                    offered.columns[c] = {ItemText(h, ids::kPickNameBase + c), ItemText(h, ids::kPickSumBase + c)};
-                }
-                if (column >= 0) Press(h, ids::kPickChoiceBase + column);
-                Press(h, end);
-            });
+        seams->AnswerDialog([&](HWND h) {
+            for (int c = 0; c < ids::kColumns; ++c) {
+                if (::IsDlgButtonChecked(h, ids::kPickChoiceBase + c)) offered.pressed = c;
+                offered.columns[c] = {ItemText(h, ids::kPickNameBase + c), ItemText(h, ids::kPickSumBase + c)};
+            }
+            if (column >= 0) Press(h, ids::kPickChoiceBase + column);
+            Press(h, end);
         });
         dlg->LinkRow(row);
         offered.fileDialogStart = seams->fileRequests.back().initialName;

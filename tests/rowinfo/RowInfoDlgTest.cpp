@@ -10,7 +10,7 @@ static void PrintTo(const RowInfo& r, std::ostream* out) {
 class RowInfoDialog : public LinksTest {
 protected:
     void Run(int row, const std::function<void(HWND)>& work) {
-        seams->AnswerModal([this, work](dialogkit::Dialog& d) { return DriveModeless(d, Wnd(), work); });
+        seams->AnswerDialog(work);
         dlg->m_infoRow = row;
         dlg->RunRowInfoDialog();
     }

@@ -32,27 +32,25 @@ ScriptedSeams::ScriptedSeams() {
     };
     s.shellOpen = [this](const std::string& file) { shellOpened.push_back(file); };
     s.popupMenu = [this](HMENU menu, HWND, POINT) { return menuAnswer ? menuAnswer(menu) : 0u; };
-    s.runModal = [this](dialogkit::Dialog& dialog, HWND) -> INT_PTR {
+    // A modal dialog runs modeless for the test: the queued work drives it,
+    // and what it ended with is its result.
+    s.runModal = [this](dialogkit::Dialog& dialog, HWND owner) -> INT_PTR {
         modalTemplates.push_back(dialog.TemplateId());
-        auto driver = Next(m_modalDrivers, "modal dialog " + std::to_string(dialog.TemplateId()),
-                           std::function<INT_PTR(dialogkit::Dialog&)>([](dialogkit::Dialog&) -> INT_PTR { return IDCANCEL; }));
-        return driver(dialog);
+        const auto work = Next(m_modalDrivers, "modal dialog " + std::to_string(dialog.TemplateId()), std::function<void(HWND)>());
+        if (!work) return IDCANCEL;
+        const HWND hwnd = dialog.CreateModeless(owner);
+        EXPECT_NE(hwnd, nullptr) << "modal dialog " << dialog.TemplateId();
+        if (!hwnd) return -1;
+        work(hwnd);
+        const INT_PTR result = dialog.HasEnded() ? dialog.ModalResult() : -1;
+        if (dialog.GetSafeHwnd()) ::DestroyWindow(dialog.GetSafeHwnd());
+        return result;
     };
 }
 
 ScriptedSeams::~ScriptedSeams() {
     EXPECT_TRUE(m_boxAnswers.empty() && m_fileAnswers.empty() && m_modalDrivers.empty()) << "answers left over";
     dialogkit::TheSeams() = dialogkit::Seams{};
-}
-
-INT_PTR DriveModeless(dialogkit::Dialog& dialog, HWND owner, const std::function<void(HWND)>& driver) {
-    const HWND hwnd = dialog.CreateModeless(owner);
-    EXPECT_NE(hwnd, nullptr);
-    if (!hwnd) return -1;
-    driver(hwnd);
-    const INT_PTR result = dialog.HasEnded() ? dialog.ModalResult() : -1;
-    if (dialog.GetSafeHwnd()) ::DestroyWindow(dialog.GetSafeHwnd());
-    return result;
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -38,7 +38,8 @@ public:
     void AnswerBox(int answer) { m_boxAnswers.push_back(answer); }
     void AnswerFile(const std::string& path) { m_fileAnswers.push_back({true, path, 0}); }
     void CancelFile(DWORD extendedError = 0) { m_fileAnswers.push_back({false, "", extendedError}); }
-    void AnswerModal(std::function<INT_PTR(dialogkit::Dialog&)> driver) { m_modalDrivers.push_back(std::move(driver)); }
+    // The next modal dialog, worked by `work` as a person would while it is open.
+    void AnswerDialog(std::function<void(HWND)> work) { m_modalDrivers.push_back(std::move(work)); }
 
     std::vector<ShownBox> boxes;
     std::function<void()> whileShown;  // what happens while a box waits for its answer
@@ -50,12 +51,13 @@ public:
 private:
     std::deque<int> m_boxAnswers;
     std::deque<dialogkit::FileDialogResult> m_fileAnswers;
-    std::deque<std::function<INT_PTR(dialogkit::Dialog&)>> m_modalDrivers;
+    std::deque<std::function<void(HWND)>> m_modalDrivers;
 };
 
-// Runs a dialog "modally" for a test: creates it modeless, lets the driver
-// work it, and returns what it ended with.
-INT_PTR DriveModeless(dialogkit::Dialog& dialog, HWND owner, const std::function<void(HWND)>& driver);
+// Work for AnswerDialog: presses the dialog's button `id` (IDOK, IDCANCEL, …).
+inline std::function<void(HWND)> Pressing(int id) {
+    return [id](HWND h) { ::SendMessageA(h, WM_COMMAND, static_cast<WPARAM>(id), 0); };
+}
 
 // Files.
 std::string ReadFileBytes(const std::string& path);

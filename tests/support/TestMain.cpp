@@ -1,30 +1,22 @@
 // The test program: one application object named like the product, and a
 // fresh working folder, since the untitled document lives in the current
-// directory. Started as "--save-loop document event" it is instead the
-// program the document tests kill in the middle of saves.
-#include "document/DocumentTestSupport.h"
+// directory.
+#include "support/Harness.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <regex>
 
 namespace {
 
-// Sets the event, then saves the document in turns as state A and B until
-// it is killed; a failed save ends it.
-int SaveLoop(const std::string& document, const char* event) {
-    dialogkit::TheSeams().messageBox = [](const std::string&, UINT, HWND) -> int { ::ExitProcess(3); };
-    CPriceListDlg dlg;
-    const HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, event);
-    if (!dlg.CreateModeless() || !ready || !::SetEvent(ready)) return 4;
-    for (char variant = 'A';; variant = variant == 'A' ? 'B' : 'A') documents::SaveState(dlg, document, variant);
-}
-
 // "--check-suites=P1:P2:…" runs nothing: it fails, naming them, when a
 // test suite's name starts with none of the prefixes, since each ctest
 // entry runs the suites of one prefix and such a suite would never run.
 int CheckSuites(const std::string& prefixes) {
-    const std::regex covered("(" + std::regex_replace(prefixes, std::regex(":"), "|") + ").*");
+    std::string alternatives = prefixes;
+    std::replace(alternatives.begin(), alternatives.end(), ':', '|');
+    const std::regex covered("(" + alternatives + ").*");
     int unrun = 0;
     const auto& tests = *::testing::UnitTest::GetInstance();
     for (int i = 0; i < tests.total_test_suite_count(); ++i) {
@@ -60,10 +52,6 @@ int main(int argc, char** argv) {
     constexpr char kCheckSuites[] = "--check-suites=";
     if (argc == 2 && std::strncmp(argv[1], kCheckSuites, sizeof kCheckSuites - 1) == 0)
         return CheckSuites(argv[1] + sizeof kCheckSuites - 1);
-    if (argc == 4 && std::strcmp(argv[1], "--save-loop") == 0) {
-        TestApp().SetModulePath("Tarvelo.exe");
-        return SaveLoop(argv[2], argv[3]);
-    }
     TestApp().SetModulePath(TestDir() + "\\Tarvelo.exe");
     ::SetCurrentDirectoryA(TestDir().c_str());
     TestApp().DerivePaths();
