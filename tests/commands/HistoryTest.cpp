@@ -1,22 +1,7 @@
 // Undo and redo beyond the single action (each action is taken back in
-// the key tests): the modified flag that follows the history, typing as one
-// step, a step that changes nothing, the focus after a step, the depth.
+// the key tests): a step that changes nothing, the focus after a step, the
+// depth.
 #include "commands/CommandsFixture.h"
-
-// Typing in one field is one step: one undo takes all of it back.
-TEST_F(CommandsTest, UndoBackToTheSavedListLeavesNothingToSaveAndRedoSomething) {
-    for (const bool redo : {false, true}) {
-        OpenList();
-        for (const char* typed : {"1", "12", "12."}) ::SetWindowTextA(Item(ids::Price(0)), typed);
-        Press(ids::Price(0), 'Z', {VK_CONTROL});
-        EXPECT_TRUE(!dlg->m_bModified && Text(ids::Price(0)).empty() && !dlg->m_history->CanUndo());
-        if (redo) Press(ids::Price(0), 'Z', {VK_CONTROL, VK_SHIFT});
-        if (redo) seams->AnswerBox(IDNO);
-        ::SendMessageA(Wnd(), WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(dlg->HasEnded());
-        EXPECT_EQ(Shown().size(), redo ? 1u : 0u) << "the save question";
-    }
-}
 
 TEST_F(CommandsTest, AStepThatChangesNothingIsDroppedAndLeavesTheListUnmodified) {
     // Row 05 cleared while empty; row 07 linked again to column B of Haushalt.

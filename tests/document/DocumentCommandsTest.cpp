@@ -1,7 +1,6 @@
-// The document commands and the ways to end, each with the save question,
-// and every kind of path through Load, a drop and Save As (through the
-// command line: the start-up test): what becomes of path, window contents,
-// modified flag and files on disk.
+// The document commands and the ways to end, each with the save question
+// (the kinds of path: the start-up test): what becomes of path, window
+// contents, modified flag and files on disk.
 #include "document/DocumentTestSupport.h"
 #include "links/CompanionWriter.h"
 
@@ -123,60 +122,6 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
         Reopen();
     }
     for (const char* stray : {".\\f4d5h7j9k2.pgx", ".\\f4d5h7j9k2.pgw"}) RemoveFile(stray);
-}
-
-TEST_F(DocumentCommands, EveryKindOfPathThroughEveryWay) {
-    // The path; what Load, a drop and Save As leave, each from Alt.pgx with
-    // "ungespeichert" typed into row 01 (not modified); the file Save As
-    // writes. The companion extension in any case stands for the document; a
-    // four-letter extension is the longest taken; Gesperrt.pgx is held open
-    // by another program, sharing nothing.
-    const std::string tooLong = At(std::string(300, 'l') + ".pgx"), held = At("Gesperrt.pgx");
-    const After kReadAgain = Showing("Alt", "alt"), kRefused = Showing("Alt", "ungespeichert");
-    const struct { std::string path; After load, drop, saveAs; const char* written; } cases[] = {
-        {At("Gross.PGX"), Showing("Gross", "gross"), Showing("Gross", "gross"), Showing("Gross", "ungespeichert"), "Gross.PGX"},
-        {At("Gross.PGW"), Showing("Gross", "gross"), Showing("Gross", "gross"), Showing("Gross", "ungespeichert"), "Gross.pgx"},
-        {At("x.abcd"), Showing("x", "abcd"), kRefused, Showing("x", "ungespeichert"), "x.abcd"},
-        {At("Liste.pgw"), Showing("Liste", "liste"), Showing("Liste", "liste"), Showing("Liste", "ungespeichert"), "Liste.pgx"},
-        {At("x.abcde"), kReadAgain, kRefused, kRefused, nullptr},
-        {tooLong, kReadAgain, kRefused, kRefused, nullptr},
-        {held, kRefused, kRefused, kRefused, nullptr},
-    };
-    WriteFileBytes(held, CrLf({"[LISTE]", "Ware 01=gesperrt"}));
-    const HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    for (const auto& c : cases) {
-        for (const Cmd way : {Load, Cmd::Drop, SaveAs}) {
-            SCOPED_TRACE(c.path.substr(Folder().size()) + " through " + kCmds[static_cast<int>(way)].name);
-            const char* const files[][2] = {{"Gross.PGX", "gross"}, {"Liste.pgx", "liste"}, {"Liste.pgw", "companion"},
-                                            {"x.abcde", "x"}, {"Gross.PGW", "gross"}, {"x.abcd", "abcd"}};
-            for (const auto& [name, goods] : files) WriteFileBytes(At(name), CrLf({"[LISTE]", std::string("Ware 01=") + goods}));
-            // A drop takes no path that long.
-            std::string said = c.path == tooLong && way != Cmd::Drop ? "Der Zielpfad ist zu lang !!!" : "";
-            const char* const failed = way == SaveAs ? "gespeichert" : "gelesen";
-            if (c.path == held) said = "Die Datei   " + held + "   konnte nicht " + failed + " werden !";
-            if (c.path == At("x.abcde") && way == SaveAs) {
-                said = "Der Name   x.abcde   ist kein g\xFCltiger Name f\xFCr eine Tarvelo-Datei (Endung .pgx) !";
-            }
-            if (!said.empty()) seams->AnswerBox(IDOK);
-            OpenAlt();
-            Type(ids::Goods(0), "ungespeichert");
-            dlg->m_bModified = FALSE;
-            const std::set<std::string> listing = documents::FolderListing(Folder());
-            if (way != Cmd::Drop) seams->AnswerFile(c.path);
-            Run(way, {c.path, At("Gross.PGX")});
-            EXPECT_EQ(Seen(), way == Load ? c.load : way == Cmd::Drop ? c.drop : c.saveAs);
-            EXPECT_EQ(Shown(), said.empty() ? std::vector<Box>{} : std::vector<Box>{{said}});
-            // Save As writes the chosen document, and nothing for a refused name.
-            if (way == SaveAs && c.written) {
-                EXPECT_NE(ReadFileBytes(At(c.written)).find("Ware 01=ungespeichert\r\n"), std::string::npos);
-            } else if (way == SaveAs) {
-                EXPECT_EQ(documents::FolderListing(Folder()), listing) << "nothing written";
-            }
-            Reopen();
-        }
-    }
-    ::CloseHandle(holder);
 }
 
 // Started in the test folder, a file dialog has since moved the working

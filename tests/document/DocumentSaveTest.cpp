@@ -120,21 +120,3 @@ TEST_F(DocumentSave, ADeepFolderOrALongNameSavesAndALeftCopyGoesWithTheNextSave)
     EXPECT_EQ(ReadFileBytes(named).find("[LISTE]\r\nWare 01=tief\r\n"), 0u);
 }
 
-// Two windows save one file at the same moment, the second between the
-// first one's copy and its move: each moves its own copy, both succeed, the
-// later move's bytes are in place and no copy is left.
-TEST_F(DocumentSave, TwoSavesOfOneFileAtOnceNeverMix) {
-    const std::string list = At("Liste.pgx");
-    CPriceListDlg other;
-    ASSERT_TRUE(other.CreateModeless());
-    bool between = false;
-    SetBeforeSaveMove([&, first = true](const std::string&) mutable {
-        if (std::exchange(first, false)) between = documents::SaveState(other, list, 'B');
-    });
-    const bool last = documents::SaveState(*dlg, list, 'A');
-    SetBeforeSaveMove(nullptr);
-    EXPECT_EQ(std::pair(between, last), std::pair(true, true)) << "the save that came between, the one that moved last";
-    const std::string left = ReadFileBytes(list);
-    EXPECT_TRUE(left.find("Ware A0") != std::string::npos && left.find("Ware B") == std::string::npos);
-    EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Liste.pgx"});
-}

@@ -69,8 +69,6 @@ inline RECT RectInParent(HWND child) {
     return r;
 }
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-// Whether a (not empty) lies within b.
-inline bool Inside(RECT a, RECT b) { RECT both{}; return ::IntersectRect(&both, &a, &b) && ::EqualRect(&both, &a); }
 
 class GridWindowTest : public MainDialogTest {
 protected:

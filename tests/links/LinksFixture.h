@@ -6,36 +6,13 @@
 #include "links/LinkWatch.h"
 #include "support/Harness.h"
 
-#include <ostream>
-
 inline std::string ItemText(HWND h, int id) { return dialogkit::WindowText(::GetDlgItem(h, id), 4096); }
 inline void SetItem(HWND h, int id, const std::string& text) { ::SetDlgItemTextA(h, id, text.c_str()); }
 inline void Press(HWND h, int id) { ::SendDlgItemMessageA(h, id, BM_CLICK, 0, 0); }
 
-inline std::ostream& operator<<(std::ostream& out, const PublishedColumn& c) {
-    return out << '"' << c.strName << "\" \"" << c.strSum << '"';
-}
-
-// Haushalt.pgx as saved, and its columns A..G. Its column G holds a sum of
-// ten characters.
+// Haushalt.pgx as saved. Its column G holds a sum of ten characters.
 inline const char* const kHaushaltIni =
     "[A]\r\nName=Bad\r\nSumme=3.10\r\n[B]\r\nName=Essen\r\nSumme=10.00\r\n[G]\r\nName=Rest\r\nSumme=1234567.89\r\n";
-inline const PublishedColumns kHaushalt{{{"Bad", "3.10"}, {"Essen", "10.00"}, {}, {}, {}, {}, {"Rest", "1234567.89"}}};
-inline const PublishedColumns kNoColumns{};
-
-// What the link command offered: where its file dialog started, the pick
-// dialog's column pressed down as it opened (-1: none) and its columns.
-struct Offer {
-    std::string fileDialogStart;
-    int pressed;
-    PublishedColumns columns;
-    bool operator==(const Offer&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& out, const Offer& o) {
-    out << "file dialog at \"" << o.fileDialogStart << "\", column " << o.pressed << " pressed, columns";
-    for (const PublishedColumn& c : o.columns) out << " " << c;
-    return out;
-}
 
 class LinksTest : public MainDialogTest {
 protected:
@@ -63,25 +40,6 @@ protected:
         EXPECT_TRUE(d.m_companion->WaitUntilIdle(5000)) << "the companion file was not written";
     }
     void Tick() const { Tick(*dlg); }
-    // The link command, its file dialog answered with `file`, its pick
-    // dialog by pressing the button of `column` (none for -1) and then `end`.
-    Offer LinkVia(int row, const std::string& file, int column, int end) {
-        seams->AnswerFile(file);
-        Offer offered{"", -1, {}};
-        seams->AnswerDialog([&](HWND h) {
-            for (int c = 0; c < ids::kColumns; ++c) {
-                if (::IsDlgButtonChecked(h, ids::kPickChoiceBase + c)) offered.pressed = c;
-                offered.columns[c] = {ItemText(h, ids::kPickNameBase + c), ItemText(h, ids::kPickSumBase + c)};
-            }
-            if (column >= 0) Press(h, ids::kPickChoiceBase + column);
-            Press(h, end);
-        });
-        dlg->LinkRow(row);
-        offered.fileDialogStart = seams->fileRequests.back().initialName;
-        return offered;
-    }
-    // What another instance's pick dialog shows of this one's columns.
-    PublishedColumns Published() { return LinkVia(19, dlg->m_strCompanionPath, -1, IDCANCEL).columns; }
 
     std::vector<std::string> m_paths;
     const std::string doc = Path("Haushalt.pgx");

@@ -1,30 +1,8 @@
-// Linked rows: the link command with its two dialogs, where the values come
-// from, the refresh with its steps, the companion file, and the message for
-// a link path that is too long.
+// Linked rows: where the values come from, the refresh with its steps, the
+// companion file, and the message for a link path that is too long. (The
+// link command itself is in the key table.)
 #include "document/SafeSave.h"
 #include "links/LinksFixture.h"
-
-TEST_F(LinksTest, LinkedInBothDialogsTheRowShowsTheCompanionWhileItExistsElseTheDocument) {
-    const std::string companion = Path("Haushalt.pgw"), away = Path("Haushalt.weg");
-    const PublishedColumns live{{{}, {"frisch", "25.50"}, {}, {}, {}, {}, {}}};
-    EXPECT_EQ(LinkVia(0, doc, 1, IDOK), (Offer{"", 0, kHaushalt})) << "the pick dialog starts at A";
-    EXPECT_TRUE(dlg->m_bModified) << "a new link is a change of the document";
-    dlg->m_bModified = FALSE;
-    const struct { const char* files; std::function<void()> change; PublishedColumns offered; PublishedColumn row; } states[] = {
-        {"document", [] {}, kHaushalt, {"Essen", "10.00"}},
-        {"both", [&] { WriteFileBytes(companion, "[B]\r\nName=frisch\r\nSumme=25.50\r\n"); }, live, {"frisch", "25.50"}},
-        {"document only", [&] { RemoveFile(companion); }, kHaushalt, {"Essen", "10.00"}},
-        {"neither", [&] { ::MoveFileA(doc.c_str(), away.c_str()); }, kNoColumns, {"", ""}},
-        {"document back", [&] { ::MoveFileA(away.c_str(), doc.c_str()); }, kHaushalt, {"Essen", "10.00"}}};
-    for (const auto& s : states) {
-        s.change();
-        Tick();
-        EXPECT_EQ(Row(0), (RowView{"[B] - [Haushalt]--> " + s.row.strName, s.row.strSum, "", "", true, 1})) << s.files;
-        // Linked again: the file dialog starts at the link, the pick dialog at A; its Cancel keeps the link.
-        EXPECT_EQ(LinkVia(0, doc, 3, IDCANCEL), (Offer{doc, 0, s.offered})) << s.files;
-    }
-    EXPECT_FALSE(dlg->m_bModified);
-}
 
 TEST_F(LinksTest, StepsWrapAndMarkTheDocumentTheTimerLeavesTheFlag) {
     const std::string tooLong = TestDir() + "\\" + std::string(280, 'x');
@@ -68,32 +46,6 @@ TEST_F(LinksTest, StepsWrapAndMarkTheDocumentTheTimerLeavesTheFlag) {
     dlg->RefreshLinkedRow(19, +1);
     Tick();
     EXPECT_EQ(Row(19), (RowView{"[A] - [Spaeter]--> Bad", "3.10", "", "", true, 0}));
-}
-
-// What another instance sees of this one's columns: its pick dialog on the companion file.
-TEST_F(LinksTest, CompanionIsWrittenOnceThenOnChangesAndBackAfterEveryPause) {
-    const PublishedColumn zero{"", "0.00"};
-    const PublishedColumns zeros{{zero, zero, zero, zero, zero, zero, zero}};
-    PublishedColumns withSum = zeros, withName = zeros;
-    withSum[6] = {"", "1234567.89"};
-    withName[6] = {"Urlaub", "1234567.89"};
-    const struct { const char* what; std::function<void()> change; bool written; PublishedColumns published; } steps[] = {
-        {"the first tick", [] {}, true, zeros},
-        {"a tick without a change", [] {}, false, zeros},
-        {"a double-click's pause", [&] { ::SendMessageA(Wnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 1)); }, true, zeros},
-        // Row 4 linked without a column shows G, and G counts its sum of ten characters whole.
-        {"a linked sum", [&] { dlg->m_rowLinkFile[4] = doc; Tick(); Click(ids::Selection(4, 6)); }, true, withSum},
-        {"a name", [&] { Type(ids::Name(6), "Urlaub"); }, true, withName}};
-    for (const auto& s : steps) {
-        RemoveFile(dlg->m_strCompanionPath);
-        s.change();
-        // Written as soon as the sums are worked out, no tick needed.
-        Pump();
-        EXPECT_TRUE(dlg->m_companion->WaitUntilIdle(5000));
-        EXPECT_EQ(Exists(dlg->m_strCompanionPath), s.written) << s.what;
-        Tick();
-        EXPECT_EQ(Published(), s.published) << s.what;
-    }
 }
 
 // Each document read shows its links at once, also the second one read
@@ -168,7 +120,7 @@ TEST_F(LinksTest, TwoWindowsOnOneDocumentNeverTakeEachOthersCompanionFile) {
 // again when its time or size changes, and until they have stayed the same
 // for a few seconds of the reader's own clock, whatever the file's time
 // says (another computer's clock may be far behind); whether a companion
-// file is believed; a path is analysed again when its file comes or goes.
+// file is believed.
 TEST_F(LinksTest, WhatTheWorkersKeepGoesWithEveryChangeOfItsFile) {
     uint64_t now = 133'500'000'000'000'000ULL;
     LinkSources sources([&] { return now; });
@@ -197,67 +149,6 @@ TEST_F(LinksTest, WhatTheWorkersKeepGoesWithEveryChangeOfItsFile) {
         now += static_cast<uint64_t>(w.later) * 10'000'000;
         EXPECT_EQ(sources.Columns(doc, *SplitDocumentPath(doc))[1].strSum, w.shown) << w.bytes << " after " << w.later << " s";
     }
-    // Linked through a short name: the analysis makes it long while the file is there.
-    ::CreateDirectoryA(Path("Ordner mit langem Namen").c_str(), nullptr);
-    const std::string inside = Path("Ordner mit langem Namen\\Haushaltsplan.pgx");
-    // Only the two names the test made are shortened: the test folder's own
-    // short name may be shared with a sibling (Wine hashes short names).
-    const auto shortName = [](const std::string& path) {
-        WIN32_FIND_DATAA found{};
-        const HANDLE find = ::FindFirstFileA(path.c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-        return std::string(*found.cAlternateFileName ? found.cAlternateFileName : found.cFileName);
-    };
-    std::string shortPath;
-    for (const bool there : {true, false, true}) {
-        there ? WriteFileBytes(inside, kHaushaltIni) : RemoveFile(inside);
-        if (shortPath.empty())
-            shortPath = Path(shortName(Path("Ordner mit langem Namen")) + "\\" + shortName(inside));
-        ASSERT_NE(shortPath, inside);
-        const auto analysis = sources.Analyse(shortPath);
-        ASSERT_TRUE(analysis.parts) << shortPath;
-        EXPECT_EQ(analysis.parts->strTitle == "Haushaltsplan", there) << shortPath;
-    }
-    RemoveFile(inside);
-}
-
-// The disk of the document's folder fills up: the publication of a new
-// name is refused, and written at the next tick once there is room again.
-TEST_F(LinksTest, APublicationRefusedForWantOfRoomIsWrittenOnceThereIsRoom) {
-    const char* fullDisk = std::getenv("TARVELO_FULL_DISK");
-    if (!fullDisk) GTEST_SKIP() << "no small file system (the test command mounts one as root)";
-    const std::string folder = fullDisk, filler = folder + "\\Fueller";
-    ASSERT_TRUE(dlg->OpenDocumentFile(folder + "\\Liste.pgx"));
-    const auto published = [&](const char* name) {
-        Type(ids::Name(1), name);
-        Tick();
-        return ReadFileBytes(folder + "\\Liste.pgw").find(std::string("Name=") + name) != std::string::npos;
-    };
-    const bool before = published("Obst");
-    WriteFileBytes(filler, std::string(1 << 20, 'f'));  // more than the disk holds
-    const bool whileFull = published("Gemuese");
-    RemoveFile(filler);
-    EXPECT_EQ(std::tuple(before, whileFull, published("Gemuese")), std::tuple(true, false, true));
-}
-
-// A companion folder that hangs in the middle of a write holds back
-// neither another document's file nor the window's end.
-TEST_F(LinksTest, AHungCompanionFileHoldsBackNothing) {
-    const std::string companion = Path("Haushalt.pgw"), other = Path("Anders.pgw");
-    ASSERT_TRUE(dlg->OpenDocumentFile(doc));
-    const HANDLE hung = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    SetBeforeSaveMove([&](const std::string& target) { if (target == companion) ::WaitForSingleObject(hung, INFINITE); });
-    TickSums();
-    dlg->OpenDocumentFile(Path("Anders.pgx"));
-    TickSums();
-    const bool apart = PumpUntil([&] { return Exists(other); });
-    // Closed while the write still hangs: a window that waited for it would never close.
-    if (apart) dlg.reset();
-    ::SetEvent(hung);
-    EXPECT_TRUE(PumpUntil([&] { return !Exists(companion) && !Exists(other); }));
-    SetBeforeSaveMove(nullptr);
-    ::CloseHandle(hung);
-    EXPECT_TRUE(apart) << "the other document's file waited for the hung one";
 }
 
 // A window starts beside an instance of this computer that publishes an

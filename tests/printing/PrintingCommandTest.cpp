@@ -46,6 +46,7 @@ TEST_P(PrintingCommand, PrintsAsAnsweredAndLeavesTheList) {
     const auto& [way, answer] = GetParam();
     OpenList();
     Type(ids::Goods(0), "Käse");
+    dlg->m_rowInfo[9] = RowInfo{"Beleg", "", "quittung.pdf", 0};  // a note with its second source alone
     const List before = WholeList();
     std::vector<std::string> steps;
     std::string drawn;
@@ -70,7 +71,7 @@ TEST_P(PrintingCommand, PrintsAsAnsweredAndLeavesTheList) {
     EXPECT_EQ(Shown(), answer.boxes);
     if (answer.steps.size() > 3) {
         for (const char* text : {"Zeilen", "Gedruckt am ", "01\nKäse", "03\nBrot\n2.10", "» [B] - [Haushalt]--> Milch",
-                                 "A\nObst", "G\nBad", "Summe", "Insgesammt", "03  Brot\nInfo\nQuelle 1: brot.txt",
+                                 "A\nObst", "G\nBad", "Summe", "Insgesammt", "03  Brot\nInfo\nQuelle 1: brot.txt\nQuelle 2: brot.html", "Beleg\nQuelle 2: quittung.pdf",
                                  "Tarvelo – Seite 1 von 1"})
             EXPECT_NE(drawn.find(text), std::string::npos) << text << " is not among\n" << drawn;
     }
