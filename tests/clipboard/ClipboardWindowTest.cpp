@@ -27,18 +27,6 @@ std::string LocaleText(LCTYPE type) {
     return value;
 }
 
-// The context menu's entry that starts with this text.
-std::function<UINT(HMENU)> MenuEntry(std::string_view text) {
-    return [text](HMENU menu) {
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            char line[128] = {};
-            ::GetMenuStringA(menu, static_cast<UINT>(i), line, sizeof line, MF_BYPOSITION);
-            if (std::string_view(line).starts_with(text)) return ::GetMenuItemID(menu, i);
-        }
-        return 0u;
-    };
-}
-
 }  // namespace
 
 // German number settings while a test runs: 1.234,50.
@@ -61,17 +49,6 @@ protected:
         seams = std::make_unique<ScriptedSeams>();
         OpenList();
     }
-    // A command run in a field by its key or by the context menu's entry.
-    struct Way {
-        const char* name;
-        std::function<void(ClipboardWindow&, int)> run;
-    };
-    static Way ByMenu(std::string_view entry) {
-        return {"menu", [entry](ClipboardWindow& t, int id) {
-                    t.seams->menuAnswer = MenuEntry(entry);
-                    t.Press(id, VK_APPS);
-                }};
-    }
 
 private:
     std::string m_decimal = LocaleText(LOCALE_SDECIMAL), m_thousands = LocaleText(LOCALE_STHOUSAND);
@@ -80,26 +57,39 @@ private:
 TEST_F(ClipboardWindow, PastesARangeOverALinkedRowAsOneStep) {
     // One text goes to the edit's own paste: the menu's at once, the key's
     // with the character that follows it, which no test sends.
-    for (const auto& [way, oneText] : {std::pair{Way{"key", [](ClipboardWindow& t, int id) { t.Press(id, 'V', {kCtrl}); }}, ""}, {ByMenu("Einfügen"), "Milch 1,50"}}) {
+    // Ctrl+V, and the menu's "Einfügen" (found by its text).
+    const auto byKey = [this](int id) { Press(id, 'V', {kCtrl}); };
+    const auto byMenu = [this](int id) {
+        seams->menuAnswer = [](HMENU menu) {
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                char line[128] = {};
+                ::GetMenuStringA(menu, static_cast<UINT>(i), line, sizeof line, MF_BYPOSITION);
+                if (std::string_view(line).starts_with("Einfügen")) return ::GetMenuItemID(menu, i);
+            }
+            return 0u;
+        };
+        Press(id, VK_APPS);
+    };
+    for (const auto& [name, paste, oneText] : {std::tuple{"key", std::function<void(int)>(byKey), ""}, {"menu", byMenu, "Milch 1,50"}}) {
         Fresh();
         const List before = WholeList();
         const RowView linked = Row(6);
         WriteClipboard("Milch\t1.234,50\r\nKäse\t2\tmehr\r\nWurst\r\n");
-        way.run(*this, ids::Goods(5));
-        EXPECT_EQ(Row(5).goods + "|" + Row(5).price, "Milch|1234.50") << way.name << ": row 06";
-        EXPECT_EQ(Row(6), linked) << way.name << ": row 07 keeps its link";
-        EXPECT_EQ(Row(7).goods + "|" + Row(7).price, "Käse|2") << way.name << ": row 08";
-        EXPECT_EQ(Row(8).goods + "|" + Row(8).price, "Wurst|") << way.name << ": row 09";
-        EXPECT_EQ(Text(ids::kTotal), "1239.79") << way.name << ": the sums follow at once";
+        paste(ids::Goods(5));
+        EXPECT_EQ(Row(5).goods + "|" + Row(5).price, "Milch|1234.50") << name << ": row 06";
+        EXPECT_EQ(Row(6), linked) << name << ": row 07 keeps its link";
+        EXPECT_EQ(Row(7).goods + "|" + Row(7).price, "Käse|2") << name << ": row 08";
+        EXPECT_EQ(Row(8).goods + "|" + Row(8).price, "Wurst|") << name << ": row 09";
+        EXPECT_EQ(Text(ids::kTotal), "1239.79") << name << ": the sums follow at once";
         Press(ids::Goods(5), 'Z', {kCtrl});
-        EXPECT_EQ(WholeList(), before) << way.name << ": one undo";
+        EXPECT_EQ(WholeList(), before) << name << ": one undo";
         seams->AnswerBox(IDOK);
-        way.run(*this, ids::Price(18));
-        EXPECT_EQ(Shown(), (std::vector<Box>{{"Es wurden nur 2 von 3 Zeilen eingefügt.", MB_OK}})) << way.name;
-        EXPECT_EQ(Row(18).price + "|" + Row(19).price, "Milch|Käse") << way.name << ": into prices, rows 19 and 20";
+        paste(ids::Price(18));
+        EXPECT_EQ(Shown(), (std::vector<Box>{{"Es wurden nur 2 von 3 Zeilen eingefügt.", MB_OK}})) << name;
+        EXPECT_EQ(Row(18).price + "|" + Row(19).price, "Milch|Käse") << name << ": into prices, rows 19 and 20";
         WriteClipboard("Milch 1,50");
-        way.run(*this, ids::Goods(0));
-        EXPECT_EQ(Row(0).goods + "|" + Row(1).goods, oneText + std::string("|")) << way.name << ": one text";
+        paste(ids::Goods(0));
+        EXPECT_EQ(Row(0).goods + "|" + Row(1).goods, oneText + std::string("|")) << name << ": one text";
     }
 }
 

@@ -17,7 +17,9 @@ TEST_F(DocumentGuard, TheSaveAsksBeforeItReplacesAFileChangedSince) {
         {"nothing", [] {}, 0, true},
         {"another window saved it", [&] {
              CPriceListDlg other;
-             ASSERT_TRUE(other.CreateModeless() && documents::SaveState(other, list, 'A'));
+             ASSERT_TRUE(other.CreateModeless() && other.SetDocumentPath(list, TRUE));
+             other.SetItemText(ids::Goods(0), "vom Fenster");
+             ASSERT_TRUE(other.WriteDocument());
          }, IDNO, false},
         {"an editor changed it", [&] { WriteFileBytes(list, CrLf({"[LISTE]", "Ware 01=vom Editor"})); }, IDYES, true},
         // As a share or a FAT disk shows it: the same size, within the same time stamp.

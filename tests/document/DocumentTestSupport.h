@@ -51,17 +51,6 @@ inline HDROP MakeDrop(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-// One of two whole states ('A' or 'B'), every field different, long enough
-// that a save takes a while, saved as path.
-inline bool SaveState(CPriceListDlg& dlg, const std::string& path, char variant) {
-    for (int row = 0; row < ids::kRows; ++row) {
-        dlg.SetItemText(ids::Goods(row), "Ware " + std::string(1, variant) + std::to_string(row));
-        for (int col = 0; col < ids::kColumns; ++col) dlg.SelectionButtonState(row, col, (row + col + variant) & 1);
-        dlg.m_rowInfo[row].strText = std::string(2000, variant);
-    }
-    return dlg.SetDocumentPath(path, TRUE) && dlg.WriteDocument();
-}
-
 // The main dialog, untitled, with a fresh folder for the test's documents;
 // the untitled document in the working directory is removed before and after.
 class DocumentTest : public MainDialogTest {
