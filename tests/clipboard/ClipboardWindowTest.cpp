@@ -42,13 +42,6 @@ protected:
         ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, m_thousands.c_str());
         CommandsTest::TearDown();
     }
-    // The list as OpenList leaves it, with seams of its own.
-    void Fresh() {
-        dlg.reset();
-        seams.reset();  // before the next seams are set, not after
-        seams = std::make_unique<ScriptedSeams>();
-        OpenList();
-    }
 
 private:
     std::string m_decimal = LocaleText(LOCALE_SDECIMAL), m_thousands = LocaleText(LOCALE_STHOUSAND);
@@ -71,7 +64,7 @@ TEST_F(ClipboardWindow, PastesARangeOverALinkedRowAsOneStep) {
         Press(id, VK_APPS);
     };
     for (const auto& [name, paste, oneText] : {std::tuple{"key", std::function<void(int)>(byKey), ""}, {"menu", byMenu, "Milch 1,50"}}) {
-        Fresh();
+        Reopen([this] { OpenList(); });
         const List before = WholeList();
         const RowView linked = Row(6);
         WriteClipboard("Milch\t1.234,50\r\nKäse\t2\tmehr\r\nWurst\r\n");
@@ -95,7 +88,7 @@ TEST_F(ClipboardWindow, PastesARangeOverALinkedRowAsOneStep) {
 
 TEST_F(ClipboardWindow, ACommaTypedIntoAPriceIsAPoint) {
     for (const auto& [id, shown] : {std::pair{ids::Price(0), "1.5"}, {ids::Goods(0), "1,5"}}) {
-        Fresh();
+        Reopen([this] { OpenList(); });
         FirstPaint();
         ::SetFocus(Item(id));
         for (const char c : std::string("1,5")) {

@@ -2,7 +2,6 @@
 // The main window with a list that has something in every kind of field,
 // keys pressed as the dialog's loop hands them on, and the whole list as
 // the user sees it.
-#include "commands/CommandHistory.h"
 #include "document/DocumentTestSupport.h"
 #include "grid/GridWindow.h"
 
@@ -13,11 +12,6 @@ inline std::string ListDocument(const char* title) { return TestDir() + "\\" + t
 
 class CommandsTest : public GridWindowTest {
 public:
-    using GridWindowTest::Drag;
-    using GridWindowTest::Geometry;
-    using GridWindowTest::Mouse;
-    using MainDialogTest::dlg;
-    using MainDialogTest::seams;
     POINT Label(int row) const { return Centre(Geometry().rowLabel[row]); }
     POINT Header(int column) const { return Centre(Geometry().columnHeader[column]); }
     POINT Square(int row) const { return Centre(Geometry().square[row]); }

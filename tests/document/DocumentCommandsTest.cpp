@@ -2,7 +2,6 @@
 // (the kinds of path: the start-up test): what becomes of path, window
 // contents, modified flag and files on disk.
 #include "document/DocumentTestSupport.h"
-#include "links/CompanionWriter.h"
 
 #include <tuple>
 
@@ -124,32 +123,3 @@ TEST_F(DocumentCommands, EveryCommandWithEveryAnswer) {
     for (const char* stray : {".\\f4d5h7j9k2.pgx", ".\\f4d5h7j9k2.pgw"}) RemoveFile(stray);
 }
 
-// Started in the test folder, a file dialog has since moved the working
-// folder: the untitled list, its save and its companion file stay where the
-// program started.
-TEST_F(DocumentCommands, YesOnTheUntitledListNeverReplacesAnEarlierUnbenanntWithoutAsking) {
-    const std::string untitled = TestDir() + "\\Unbenannt.pgx", earlier = CrLf({"[LISTE]", "Ware 01=von gestern"});
-    WriteFileBytes(untitled, earlier);
-    FirstPaint();
-    ::SetCurrentDirectoryA(Folder().c_str());
-    // Cancel in the Save As dialog is Cancel of the question: nothing ends.
-    Type(ids::Goods(0), "heute");
-    TickSums();
-    const bool published = dlg->m_companion->WaitUntilIdle(5000) && Exists(TestDir() + "\\Unbenannt.pgw");
-    seams->AnswerBox(IDYES);
-    seams->CancelFile();
-    Click(IDOK);
-    EXPECT_FALSE(dlg->HasEnded());
-    EXPECT_TRUE(dlg->m_bModified);
-    const DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_LONGNAMES;
-    EXPECT_EQ(Request(seams->fileRequests.at(0)), std::make_tuple(false, "Unbenannt.pgx", ".pgx", flags, kFilter));
-    // A name chosen there is written, and the command goes on.
-    seams->AnswerBox(IDYES);
-    seams->AnswerFile(At("Heute.pgx"));
-    Click(IDOK);
-    ::SetCurrentDirectoryA(TestDir().c_str());
-    EXPECT_TRUE(dlg->HasEnded() && published);
-    EXPECT_EQ(ReadFileBytes(untitled), earlier);
-    EXPECT_NE(ReadFileBytes(At("Heute.pgx")).find("Ware 01=heute\r\n"), std::string::npos);
-    EXPECT_EQ(documents::FolderListing(Folder()), std::set<std::string>{"Heute.pgx"});
-}

@@ -31,12 +31,9 @@ has_value() { [ "$(value "$1")" = "$2" ] || fail "$1: '$(value "$1")', not '$2'"
 # list: Wine writes even a per-user package's entry into HKLM (the view of
 # the package's platform); one in HKCU would count as well.
 listed() {
-  local root
-  for root in HKCU HKLM; do
-    for view in 32 64; do
-      wine reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s /reg:$view 2>/dev/null
-    done
-  done | tr -d '\r' | awk '/^HKEY/ { if (n == "Tarvelo") print n, v, p; n = "" }
+  for key in HKCU HKLM; do for view in 32 64; do
+    wine reg query "$key\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s /reg:$view 2>/dev/null
+  done; done | tr -d '\r' | awk '/^HKEY/ { if (n == "Tarvelo") print n, v, p; n = "" }
     $1 == "DisplayName" { n = $3 } $1 == "DisplayVersion" { v = $3 } $1 == "Publisher" { p = $3 }
     END { if (n == "Tarvelo") print n, v, p }' | sort -u
 }

@@ -29,18 +29,3 @@ TEST_F(GridGestures, RowDragsExchangeOrCopyAllButTheSeparators) {
     RemoveFile(ListDocument("Zeilen"));
 }
 
-// What the info dialog's loop may deliver to the window behind it starts
-// nothing there: no second dialog, no drop (a missing document would open
-// empty under its own title).
-TEST_F(GridGestures, NothingBehindTheInfoDialogStartsAnything) {
-    Open();
-    FirstPaint();
-    seams->AnswerDialog([&](HWND h) {
-        Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[6]), MK_LBUTTON);
-        ::SendMessageA(Wnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(documents::MakeDrop({ListDocument("Abgelegt")})), 0);
-        Pressing(IDCANCEL)(h);
-    });
-    Mouse(WM_LBUTTONDBLCLK, Centre(Geometry().square[5]), MK_LBUTTON);
-    EXPECT_EQ(dlg->m_strDocTitle, "Unbenannt");
-    EXPECT_EQ(seams->modalTemplates, std::vector<UINT>{130});
-}

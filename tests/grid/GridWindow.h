@@ -70,8 +70,9 @@ inline RECT RectInParent(HWND child) {
 }
 inline POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// Its helpers are public: the action tables' steps use them.
 class GridWindowTest : public MainDialogTest {
-protected:
+public:
     void SetUp() override {
         MainDialogTest::SetUp();
         RemoveFile(TestApp().m_strConfigPath);

@@ -1,7 +1,6 @@
 // Linked rows: where the values come from, the refresh with its steps, the
 // companion file, and the message for a link path that is too long. (The
 // link command itself is in the key table.)
-#include "document/SafeSave.h"
 #include "links/LinksFixture.h"
 
 TEST_F(LinksTest, StepsWrapAndMarkTheDocumentTheTimerLeavesTheFlag) {

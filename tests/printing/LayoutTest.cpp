@@ -51,8 +51,6 @@ INSTANTIATE_TEST_SUITE_P(PrintingPage, PrintingLayout, ::testing::Values(
                [] { return Framed({2400, 3400, 2480, 3508, 40, 54, 300, 300}); }, "137,123-2263,3277 body 223-3227"},
     LayoutCase{"NarrowPrintableAreaIsNeverLeft",
                [] { return Framed({1880, 2908, 2480, 3508, 300, 300, 300, 300}); }, "0,0-1880,2908 body 100-2858"},
-    LayoutCase{"SheetUnknownIsThePrintableArea", [] { return Framed({1280, 1024, 0, 0, 0, 0, 96, 96}); },
-               "57,57-1223,967 body 157-917"},
     LayoutCase{"LongTextEndsInEllipsis", [] { return CutToWidth("Schokolade", 50, Tens); }, "Scho…"},
     LayoutCase{"CutDropsTheBlankBeforeTheEllipsis", [] { return CutToWidth("Rote Beete", 60, Tens); }, "Rote…"},
     LayoutCase{"NoRoomEvenForTheEllipsis", [] { return CutToWidth("Brot", 5, Tens); }, ""},

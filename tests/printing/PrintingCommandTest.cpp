@@ -82,25 +82,6 @@ TEST_P(PrintingCommand, PrintsAsAnsweredAndLeavesTheList) {
     EXPECT_EQ(Text(ids::Goods(0)), "") << "the typing is still the step to take back";
 }
 
-class PrintingButton : public CommandsTest {};
-
-// The settings the dialog handed out the first time are its start the second.
-TEST_F(PrintingButton, HasItsTipAndTheDialogStartsOnTheLastChoice) {
-    OpenList();
-    Show();  // the tips come once the window is shown
-    EXPECT_EQ(TipOf(ids::kPrint), "Drucken (Strg+P)");
-    std::vector<HGLOBAL> given;
-    dialogkit::TheSeams().printDialog = [&](PRINTDLGA& request) {
-        given.push_back(request.hDevMode);
-        if (!request.hDevMode) request.hDevMode = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DEVMODEA));
-        return dialogkit::PrintDialogResult{false, 0};
-    };
-    Click(ids::kPrint);
-    Click(ids::kPrint);
-    ASSERT_EQ(given.size(), 2u);
-    EXPECT_TRUE(given[0] == nullptr && given[1] != nullptr);
-}
-
 const std::vector<std::string> kPrinted = {"StartDoc Tarvelo - Zeilen", "StartPage", "EndPage", "EndDoc", "Release"};
 
 INSTANTIATE_TEST_SUITE_P(PrintingWays, PrintingCommand, ::testing::Combine(

@@ -122,9 +122,9 @@ void MainDialogTest::Open(const std::string& commandLine) {
     ASSERT_NE(dlg->CreateModeless(), nullptr);
 }
 
-void MainDialogTest::Reopen() {
+void MainDialogTest::Reopen(const std::function<void()>& open) {
     dlg.reset();
     seams.reset();  // before the next seams are set, not after
     seams = std::make_unique<ScriptedSeams>();
-    Open();
+    open ? open() : Open();
 }

@@ -84,14 +84,15 @@ struct RowView {
 std::ostream& operator<<(std::ostream& out, const RowView& r);
 
 class MainDialogTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
 
     // Creates the dialog with the given command line.
     void Open(const std::string& commandLine = "");
-    // Ends the dialog and opens a new one with fresh seams, as a new start of the program.
-    void Reopen();
+    // Ends the dialog and, with fresh seams, opens the next as `open` does
+    // (untitled without it), as a new start of the program.
+    void Reopen(const std::function<void()>& open = {});
     // Whether both timers were running; stops them, so the ticks stay the test's.
     bool TimersRunning() const { return ::KillTimer(Wnd(), kSumTimerId) & ::KillTimer(Wnd(), kLinkTimerId); }
 
