@@ -14,7 +14,7 @@ constexpr const char* kChanged = "ge\xE4ndert";
 const std::string kFilter = "Quentaro-Datei|*.pgx|Alle Dateien|*.*||";
 const std::string kAltBytes = CrLf({"; eigen", "[LISTE]", "Ware 01=alt"});
 
-enum class Cmd { Load, Drop, Reset, Exit, Close, Escape, SaveAs };
+enum class Cmd { Load, Drop, Reset, Exit, Close, Escape };
 // Not modified (and Yes to the reset question), not modified and No to it,
 // or modified and Cancel, No, Yes, or Yes to a save that fails (read-only).
 enum class Answer { Unmodified, Declined, Cancel, No, Yes, YesFails };
@@ -22,7 +22,7 @@ using enum Cmd;
 using enum Answer;
 // Each command's name, and its button.
 const struct { const char* name; int button; } kCmds[] = {{"Load", ids::kLoad}, {"a drop", 0}, {"Reset", ids::kReset},
-    {"EXIT", IDOK}, {"the close box", 0}, {"Escape", 0}, {"Save As", ids::kSaveAs}};
+    {"EXIT", IDOK}, {"the close box", 0}, {"Escape", 0}};
 const char* const kAnswerNames[] = {"not modified", "No to Reset", "Cancel", "No", "Yes", "Yes, the save fails"};
 
 // What a command leaves: whether the program ended, the document in the
